@@ -234,7 +234,7 @@ bool TDat::FieldExists(const std::string& name) const {
 uint8_t TDat::FieldIndex(const std::string& name) const {
     uint8_t found = 0;
     for (size_t i = 0; i < fieldDefs_.size(); ++i)
-        if (fieldDefs_[i].FieldName() == name)
+        if (fieldDefs_[i].HasName(name))
             found = uint8_t(i + 1);
     return found;
 }
@@ -256,10 +256,12 @@ int64_t TDat::RecordAreaStart() const {
 }
 
 int32_t TDat::FieldPosition(const std::string& name, int32_t recNo) const {
-    if (!FieldExists(name) || recNo > RecordCount() || recNo < 1)
+    if (!Active())
+        Raise(ErrNotActive);
+    const uint8_t index = FieldIndex(name);
+    if (index == 0 || recNo > RecordCount() || recNo < 1)
         Raise(ErrPosition);
     int64_t position = RecordAreaStart() + int64_t(recNo - 1) * header_.RecordSize();
-    const uint8_t index = FieldIndex(name);
     for (uint8_t j = 1; j < index; ++j)
         position += FieldSize(j);
     if (position > std::numeric_limits<int32_t>::max())
@@ -304,22 +306,22 @@ void TDat::RemoveBytes(int64_t position, int64_t count) {
     });
 }
 
-void TDat::WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo) {
+bool TDat::WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo) {
     switch (type) {
     case dtBoolean:
         WriteBoolean(name, recNo, 0);
-        break;
+        return true;
     case dtInteger:
         WriteInteger(name, recNo, 0);
-        break;
+        return true;
     case dtFloat:
         WriteFloat(name, recNo, 0.0);
-        break;
+        return true;
     case dtString:
         WriteString(name, recNo, std::string());
-        break;
+        return true;
     default:
-        break;
+        return false;
     }
 }
 
@@ -375,11 +377,12 @@ void TDat::AppendRecord() {
         InsertBytes(recordStart, header_.RecordSize());
         header_.SetRecordCount(RecordCount() + 1);
         WriteHeader();
+        bool wroteValue = false;
         for (const TDatFieldDef& def : fieldDefs_)
-            WriteDefaultValue(def.FieldName(), def.FieldType(), RecordCount());
-        // Fields of unknown type write nothing; without this a table of such fields would end
+            wroteValue |= WriteDefaultValue(def.FieldName(), def.FieldType(), RecordCount());
+        // Fields of unknown type write nothing; a table of only such fields would otherwise end
         // before its last record and be refused when opened again.
-        if (Active() && Stream().Length() < recordStart)
+        if (!wroteValue && Stream().Length() < recordStart)
             Stream().Truncate(recordStart);
     });
 }

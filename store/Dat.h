@@ -92,7 +92,8 @@ private:
     void InsertBytes(int64_t position, int64_t count);
     void RemoveBytes(int64_t position, int64_t count);
     int64_t RecordAreaStart() const;
-    void WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo);
+    // Returns whether the type has a default value to write.
+    bool WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo);
     void RefuseIfReadOnly() const;
 
     // Checks the name and record of a value access, raising the accessors' errors.

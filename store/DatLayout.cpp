@@ -27,6 +27,11 @@ std::string TDatFieldDef::FieldName() const {
     return std::string(reinterpret_cast<const char*>(&bytes[2]), size_t(length));
 }
 
+bool TDatFieldDef::HasName(const std::string& name) const {
+    const size_t length = size_t(std::min<int>(NameLength(), MaxFieldNameLength));
+    return name.size() == length && std::memcmp(name.data(), &bytes[2], length) == 0;
+}
+
 TDatFieldDef TDatFieldDef::Make(const std::string& name, uint8_t type, int32_t size) {
     TDatFieldDef def;
     const size_t length = std::min<size_t>(name.size(), MaxFieldNameLength);

@@ -61,6 +61,7 @@ public:
     uint8_t NameLength() const { return bytes[1]; }
     // The stored name; a length byte above the limit yields at most the limit's characters.
     std::string FieldName() const;
+    bool HasName(const std::string& name) const;
     int32_t Size() const { return layout::Get<int32_t>(&bytes[24]); }
 
     // A fresh descriptor: the name's first 20 characters, zeros after them.

@@ -1,5 +1,6 @@
 #include "FileStream.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -58,6 +59,7 @@ FileStream::FileStream(const std::string& path, Mode mode) {
         error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
     else if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
         error = errno;
+    length_ = info.st_size;
     if (error != 0) {
         ::close(fd_);
         fd_ = -1;
@@ -103,19 +105,14 @@ void FileStream::WriteExact(int64_t position, const void* buffer, size_t count) 
                                      std::strerror(put < 0 ? errno : ENOSPC));
         done += size_t(put);
     }
-}
-
-int64_t FileStream::Length() const {
-    struct stat info {};
-    if (::fstat(fd_, &info) != 0)
-        throw std::runtime_error(std::string("Cannot read the file length. ") +
-                                 std::strerror(errno));
-    return info.st_size;
+    length_ = std::max(length_, position + int64_t(count));
 }
 
 void FileStream::Truncate(int64_t length) {
     if (::ftruncate(fd_, length) != 0)
-        throw std::runtime_error(std::string("Cannot shorten the file. ") + std::strerror(errno));
+        throw std::runtime_error(std::string("Cannot change the file length. ") +
+                                 std::strerror(errno));
+    length_ = length;
 }
 
 bool FileStream::IsRegularFile(const std::string& path) {

@@ -23,7 +23,9 @@ public:
     // Reads up to `count` bytes; returns how many there were before the end of the file.
     size_t ReadSome(int64_t position, void* buffer, size_t count) const;
     void WriteExact(int64_t position, const void* buffer, size_t count);
-    int64_t Length() const;
+    // Kept as the file is written: the handle excludes every other writer, so the length can
+    // only change through it.
+    int64_t Length() const { return length_; }
     void Truncate(int64_t length);
 
     // A file in the strict sense: folders, devices and pipes do not count.
@@ -31,4 +33,5 @@ public:
 
 private:
     int fd_ = -1;
+    int64_t length_ = 0;
 };

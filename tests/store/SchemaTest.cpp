@@ -132,6 +132,14 @@ TEST_F(SchemaTest, AppendedRecordGetsDefaultsOverLeftoverBytes) {
     EXPECT_GT(ValueAt<double>(after, 64), ValueAt<double>(before, 64));
 }
 
+// Such fields get no default value, so nothing would otherwise reach the records' area.
+TEST_F(SchemaTest, RecordsOfUnknownTypeFieldsStayOpenable) {
+    MakeTable(path, {{"x", 5, 0}}, 2);
+    auto table = OpenTable(path);
+    EXPECT_EQ(table->RecordCount(), 2);
+    EXPECT_EQ(ReadBytes(path).size(), size_t(128 + 28 + 255));
+}
+
 TEST_F(SchemaTest, DeletingARecordMovesTheLaterOnesDown) {
     for (int doomed : {1, 2}) {
         MakeLesson(path, {{"a1", "c1"}, {"a2", "c2"}, {"a3", "c3"}});
