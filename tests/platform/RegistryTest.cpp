@@ -1,0 +1,124 @@
+#include "Registry.h"
+
+#include "QtPrinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <stdexcept>
+#include <sys/ioctl.h>
+
+using platform::Registry;
+using platform::RegistryRoot;
+
+namespace {
+
+const QString ProductKey = QStringLiteral("\\Software\\Orvane\\Lexiquill\\4");
+const QString RecentKey = ProductKey + QStringLiteral("\\Naposledy otevrene");
+
+// Both roots in a temporary folder, put back as they were afterwards.
+class RegistryTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QByteArray oldHome = qgetenv("XDG_CONFIG_HOME");
+    QByteArray oldDirs = qgetenv("XDG_CONFIG_DIRS");
+
+    void SetUp() override {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("user")));
+        qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.filePath("machine") + ":/etc/xdg"));
+    }
+    void TearDown() override {
+        qputenv("XDG_CONFIG_HOME", oldHome);
+        qputenv("XDG_CONFIG_DIRS", oldDirs);
+    }
+
+    // A settings file as an installer or the user's text editor writes it.
+    static QString WriteFile(RegistryRoot root, const QByteArray& text) {
+        const QString path = Registry::FilePath(root);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return path;
+    }
+};
+
+TEST_F(RegistryTest, ValuesRoundTripThroughTheUsersFile) {
+    const QString lesson = QStringLiteral("/home/jan/Moje lekce/slovíčka, část 1; \"nová\".lq");
+    Registry writer(RegistryRoot::CurrentUser);
+    EXPECT_FALSE(writer.OpenKey(ProductKey, false));
+    ASSERT_TRUE(writer.OpenKey(ProductKey, true));
+    writer.WriteInteger("Left", INT32_MIN);
+    writer.WriteBool("Zvuk", true);
+    ASSERT_TRUE(writer.OpenKey(RecentKey, true));
+    writer.WriteString("1", lesson);
+    writer.WriteString("2", "@  leading spaces");
+
+    EXPECT_TRUE(QFile::exists(dir.filePath("user/Orvane/Lexiquill.conf")));
+    Registry reader(RegistryRoot::CurrentUser);
+    ASSERT_TRUE(reader.OpenKey(ProductKey, false));
+    EXPECT_EQ(reader.ReadInteger("Left"), INT32_MIN);
+    EXPECT_TRUE(reader.ReadBool("Zvuk"));
+    EXPECT_FALSE(reader.ValueExists("1")) << "the recent list belongs to its own key";
+    ASSERT_TRUE(reader.OpenKey(RecentKey, false));
+    EXPECT_EQ(reader.ReadString("1"), lesson);
+    EXPECT_EQ(reader.ReadString("2"), "@  leading spaces");
+    EXPECT_FALSE(reader.OpenKey(ProductKey + "\\Editor", false));
+}
+
+TEST_F(RegistryTest, NumbersMustBeDecimalTextAndPresent) {
+    WriteFile(RegistryRoot::CurrentUser, "[Software/Orvane/Lexiquill/4]\nLeft=120\nZvuk=7\n"
+                                         "Top=12abc\nWidth=99999999999\nName=a, b\n");
+    Registry registry(RegistryRoot::CurrentUser);
+    ASSERT_TRUE(registry.OpenKey(ProductKey, false));
+    EXPECT_EQ(registry.ReadInteger("Left"), 120);
+    EXPECT_TRUE(registry.ReadBool("Zvuk")) << "any non-zero value is true";
+    EXPECT_EQ(registry.ReadString("Path"), "");
+    EXPECT_THROW(registry.ReadInteger("Width"), std::runtime_error);
+    EXPECT_THROW(registry.ReadBool("Height"), std::runtime_error);
+    EXPECT_THROW(registry.ReadString("Name"), std::runtime_error) << "a list, not a text";
+    try {
+        registry.ReadInteger("Top");
+        ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+        EXPECT_STREQ(error.what(), "Invalid data type for 'Top'");
+    }
+}
+
+TEST_F(RegistryTest, MachineRootIsOnlyRead) {
+    EXPECT_FALSE(Registry(RegistryRoot::LocalMachine).OpenKey(ProductKey, true));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("machine/Orvane")));
+
+    const QString path = WriteFile(RegistryRoot::LocalMachine, "[Software/Orvane/Lexiquill/4]\n"
+                                                               "Path=/opt/Moje programy/LQ\n");
+    const QDateTime written = QFileInfo(path).lastModified();
+    Registry machine(RegistryRoot::LocalMachine);
+    ASSERT_TRUE(machine.OpenKey(ProductKey, false));
+    EXPECT_EQ(machine.ReadString("Path"), "/opt/Moje programy/LQ");
+    EXPECT_THROW(machine.WriteString("Path", "/elsewhere"), std::runtime_error);
+    machine.CloseKey();
+    EXPECT_EQ(QFileInfo(path).lastModified(), written);
+}
+
+// Read-only permissions do not stop the superuser, who runs the tests in CI; the immutable flag
+// stops everyone, where the file system has it.
+TEST_F(RegistryTest, UserKeyInAnUnwritableFileCountsAsAbsent) {
+    QFile file(WriteFile(RegistryRoot::CurrentUser, "[Software/Orvane/Lexiquill/4]\nLeft=1\n"));
+    file.setPermissions(QFile::ReadOwner);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    int flags = 0;
+    ioctl(file.handle(), FS_IOC_GETFLAGS, &flags);
+    const int immutable = flags | FS_IMMUTABLE_FL;
+    ioctl(file.handle(), FS_IOC_SETFLAGS, &immutable);
+    if (QFile(file.fileName()).open(QIODevice::ReadWrite))
+        GTEST_SKIP() << "no way to make a file unwritable for this user here";
+    Registry registry(RegistryRoot::CurrentUser);
+    EXPECT_FALSE(registry.OpenKey(ProductKey, false));
+    EXPECT_FALSE(registry.OpenKey(ProductKey, true));
+    ioctl(file.handle(), FS_IOC_SETFLAGS, &flags); // so that the folder can be removed
+}
+
+} // namespace
