@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace learner {
+
+enum class LessonKind { None, QuestionAnswer, FillIn };
+
+// "lq3 test1" exactly is a question-answer lesson; every marker that begins with "lq4 test2"
+// ("lq4 test2a", "lq4 test2b") is a fill-in lesson.
+LessonKind LessonKindOf(const std::string& marker);
+// The caption of the kind in the recent list: "Otázka-odpověď", "Doplňování" or empty.
+QString LessonKindCaption(LessonKind kind);
+
+// The part of a path after its last separator.
+QString FileNamePart(const QString& path);
+// The part of a path before its last separator, without that separator unless it is what makes
+// the folder a root ("/", or "C:\" on Windows).
+QString FolderPart(const QString& path);
+
+} // namespace learner

@@ -1,0 +1,243 @@
+#include "UMain.h"
+
+#include "Application.h"
+#include "Assets.h"
+#include "Dialogs.h"
+#include "IntegerText.h"
+#include "Jpeg.h"
+#include "RecentLessons.h"
+#include "Shell.h"
+#include "UAbout.h"
+#include "USetup.h"
+#include "Windows.h"
+#include "ui_UMain.h"
+#include "ui_USetup.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <stdexcept>
+
+namespace learner {
+
+namespace {
+
+const QColor SideBarColour(0x66, 0x66, 0x66);
+const QColor HoverColour(0xFF, 0xFF, 0x00);
+const QColor LeftColour(0x00, 0x00, 0x00);
+
+void SetTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    // Buttons fill with the button colour, the rest with the window colour.
+    palette.setColor(widget->backgroundRole(), colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+bool LiesOnSomeScreen(const QRect& frame) {
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(frame))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TFMain::TFMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFMain>()) {
+    ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(462, 350);
+    setFont(platform::LayoutFont(11));
+    SetBackground(this, palette().color(QPalette::Button));
+    StyleSideBar();
+
+    ui->Image1->setPixmap(QPixmap::fromImage(platform::LoadJpegResource(assets::MainLogo())));
+    ui->LVOtevr->setColumnWidth(0, 100);
+    ui->LVOtevr->setColumnHidden(1, true);
+    QPalette listPalette = ui->LVOtevr->palette();
+    listPalette.setColor(QPalette::Base, palette().color(QPalette::Button));
+    ui->LVOtevr->setPalette(listPalette);
+
+    ConnectHandlers();
+    FormCreate();
+}
+
+TFMain::~TFMain() = default;
+
+void TFMain::StyleSideBar() {
+    SetBackground(ui->Shape1, SideBarColour);
+    for (QWidget* label : {ui->LbSetup, ui->LbClose, ui->LbAbout, ui->LbEditor}) {
+        label->setFont(platform::LayoutFont(11, true));
+        SetBackground(label, SideBarColour);
+    }
+    // White reads better than the window text on the dark bar; the mode choice is always
+    // visible, so it has to be legible at a glance.
+    for (QWidget* radio : {ui->RadioButton1, ui->RadioButton2}) {
+        radio->setFont(platform::LayoutFont(11, true));
+        SetBackground(radio, SideBarColour);
+        SetTextColour(radio, Qt::white);
+    }
+}
+
+void TFMain::ConnectHandlers() {
+    connect(ui->Ukoncit, &QAction::triggered, this, &TFMain::UkoncitExecute);
+    connect(ui->Nastaveni, &QAction::triggered, this, &TFMain::NastaveniExecute);
+    connect(ui->OProgramu, &QAction::triggered, this, &TFMain::OProgramuExecute);
+    connect(ui->Editor, &QAction::triggered, this, &TFMain::EditorExecute);
+
+    connect(ui->LbEditor, &TSideBarLabel::Click, this, &TFMain::EditorExecute);
+    connect(ui->LbEditor, &TSideBarLabel::MouseMove, this, &TFMain::LbEditorMouseMove);
+    connect(ui->LbEditor, &TSideBarLabel::MouseLeave, this, &TFMain::LbEditorMouseLeave);
+    connect(ui->LbSetup, &TSideBarLabel::Click, this, &TFMain::NastaveniExecute);
+    connect(ui->LbSetup, &TSideBarLabel::MouseMove, this, &TFMain::LbSetupMouseMove);
+    connect(ui->LbSetup, &TSideBarLabel::MouseLeave, this, &TFMain::LbSetupMouseLeave);
+    connect(ui->LbAbout, &TSideBarLabel::Click, this, &TFMain::OProgramuExecute);
+    connect(ui->LbAbout, &TSideBarLabel::MouseMove, this, &TFMain::LbAboutMouseMove);
+    connect(ui->LbAbout, &TSideBarLabel::MouseLeave, this, &TFMain::LbAboutMouseLeave);
+    connect(ui->LbClose, &TSideBarLabel::Click, this, &TFMain::UkoncitExecute);
+    connect(ui->LbClose, &TSideBarLabel::MouseMove, this, &TFMain::LbCloseMouseMove);
+    connect(ui->LbClose, &TSideBarLabel::MouseLeave, this, &TFMain::LbCloseMouseLeave);
+}
+
+void TFMain::FormCreate() {
+    RecentFiles.Refresh = [this] { FillRecentLessons(*ui->LVOtevr, RecentFiles); };
+}
+
+void TFMain::showEvent(QShowEvent* event) {
+    if (!started_) {
+        started_ = true;
+        FormShow();
+    }
+    QWidget::showEvent(event);
+}
+
+void TFMain::closeEvent(QCloseEvent* event) {
+    // A window that never showed has not loaded the settings; saving would overwrite them.
+    if (started_)
+        FormClose();
+    event->accept();
+}
+
+void TFMain::FormShow() {
+    LoadSetup();
+    PlaceWindow();
+    OpenSound(MPChyba, QStringLiteral("chyba.wav"));
+    OpenSound(MPSpravne, QStringLiteral("spravne.wav"));
+    RecentFiles.Refresh();
+}
+
+void TFMain::FormClose() {
+    Setup.Top = y();
+    Setup.Left = x();
+    SaveSetup();
+    MPSpravne.Close();
+    MPChyba.Close();
+}
+
+void TFMain::PlaceWindow() {
+    // A place saved with a screen that is gone would leave the window out of reach.
+    if (!LiesOnSomeScreen(QRect(QPoint(Setup.Left, Setup.Top), frameGeometry().size()))) {
+        const QPoint centre = CentredPosition();
+        Setup.Left = centre.x();
+        Setup.Top = centre.y();
+    }
+    move(Setup.Left, Setup.Top);
+}
+
+QPoint TFMain::CentredPosition() const {
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    const QSize window = frameGeometry().size();
+    return {(screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2};
+}
+
+void TFMain::OpenSound(platform::SoundPlayer& player, const QString& fileName) {
+    player.SetFileName(Setup.Path + fileName);
+    // A missing sound is worth one message, not the loss of the rest of the start.
+    try {
+        player.Open();
+    } catch (const std::runtime_error& error) {
+        platform::dialogs().Error(QString::fromUtf8(error.what()));
+    }
+}
+
+void TFMain::PlayError() {
+    if (Setup.Zvuk)
+        MPChyba.Play();
+}
+
+void TFMain::PlayCorrect() {
+    if (Setup.Zvuk)
+        MPSpravne.Play();
+}
+
+void TFMain::UkoncitExecute() {
+    close();
+}
+
+void TFMain::OProgramuExecute() {
+    FAbout->exec();
+}
+
+void TFMain::EditorExecute() {
+    const QString program = Setup.Path + platform::ExecutableName(QStringLiteral("lexforge"));
+    if (QFileInfo(program).isFile())
+        platform::shell().StartProgram(program);
+    else
+        platform::dialogs().Error(QStringLiteral("Program je nepřístupný."));
+}
+
+void TFMain::NastaveniExecute() {
+    Ui::TFSetup& dialog = FSetup->Controls();
+    dialog.EdZkoZkousetPo->setText(QString::number(Setup.ZkoZkousetPo));
+    dialog.EdZkoVyrazKrat->setText(QString::number(Setup.ZkoVyrazKrat));
+    dialog.ChBZkoZkousetCelou->setChecked(Setup.ZkoZkousetCelou);
+    dialog.EdVyuZkousetPo->setText(QString::number(Setup.VyuZkousetPo));
+    dialog.EdVyuVyrazKrat->setText(QString::number(Setup.VyuVyrazKrat));
+    dialog.ChBVyuZkousetCelou->setChecked(Setup.VyuZkousetCelou);
+    dialog.ChBZvuk->setChecked(Setup.Zvuk);
+    if (FSetup->exec() != QDialog::Accepted)
+        return;
+    Setup.ZkoZkousetPo = IntegerOfText(dialog.EdZkoZkousetPo->text());
+    Setup.ZkoVyrazKrat = IntegerOfText(dialog.EdZkoVyrazKrat->text());
+    Setup.ZkoZkousetCelou = dialog.ChBZkoZkousetCelou->isChecked();
+    Setup.VyuZkousetPo = IntegerOfText(dialog.EdVyuZkousetPo->text());
+    Setup.VyuVyrazKrat = IntegerOfText(dialog.EdVyuVyrazKrat->text());
+    Setup.VyuZkousetCelou = dialog.ChBVyuZkousetCelou->isChecked();
+    Setup.Zvuk = dialog.ChBZvuk->isChecked();
+}
+
+void TFMain::LbEditorMouseMove() {
+    SetTextColour(ui->LbEditor, HoverColour);
+}
+void TFMain::LbEditorMouseLeave() {
+    SetTextColour(ui->LbEditor, LeftColour);
+}
+void TFMain::LbSetupMouseMove() {
+    SetTextColour(ui->LbSetup, HoverColour);
+}
+void TFMain::LbSetupMouseLeave() {
+    SetTextColour(ui->LbSetup, LeftColour);
+}
+void TFMain::LbAboutMouseMove() {
+    SetTextColour(ui->LbAbout, HoverColour);
+}
+void TFMain::LbAboutMouseLeave() {
+    SetTextColour(ui->LbAbout, LeftColour);
+}
+void TFMain::LbCloseMouseMove() {
+    SetTextColour(ui->LbClose, HoverColour);
+}
+void TFMain::LbCloseMouseLeave() {
+    SetTextColour(ui->LbClose, LeftColour);
+}
+
+} // namespace learner

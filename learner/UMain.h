@@ -1,0 +1,76 @@
+#pragma once
+
+#include "Dat.h"
+#include "Otevr.h"
+#include "Setup.h"
+#include "SoundPlayer.h"
+
+#include <QWidget>
+#include <memory>
+
+namespace platform {
+class Registry;
+}
+
+namespace learner {
+
+namespace Ui {
+class TFMain;
+}
+
+// The learner's main window: the side bar with the mode choice and the commands, the recent
+// lessons, the two sounds and the settings.
+class TFMain : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFMain(QWidget* parent = nullptr);
+    ~TFMain() override;
+
+    TSetup Setup;
+    TOtevr RecentFiles;
+    TDat Dat1;
+    platform::SoundPlayer MPSpravne;
+    platform::SoundPlayer MPChyba;
+
+    void PlayError();
+    void PlayCorrect();
+
+    void UkoncitExecute();
+    void OProgramuExecute();
+    void EditorExecute();
+    void NastaveniExecute();
+
+    void LoadSetup();
+    void SaveSetup();
+    void DefaultSetup();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormShow();
+    void FormClose();
+    void ConnectHandlers();
+    void StyleSideBar();
+    void PlaceWindow();
+    void OpenSound(platform::SoundPlayer& player, const QString& fileName);
+    QPoint CentredPosition() const;
+    void ReadUserSettings(const platform::Registry& key);
+
+    void LbEditorMouseMove();
+    void LbEditorMouseLeave();
+    void LbSetupMouseMove();
+    void LbSetupMouseLeave();
+    void LbAboutMouseMove();
+    void LbAboutMouseLeave();
+    void LbCloseMouseMove();
+    void LbCloseMouseLeave();
+
+    std::unique_ptr<Ui::TFMain> ui;
+    // The window's show step runs at its first showing only, as the program shows it once.
+    bool started_ = false;
+};
+
+} // namespace learner

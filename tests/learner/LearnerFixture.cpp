@@ -1,0 +1,93 @@
+#include "LearnerFixture.h"
+
+#include "Dat.h"
+#include "Registry.h"
+#include "UMain.h"
+
+#include <QFile>
+#include <QTreeWidget>
+#include <QtEndian>
+
+void LearnerTest::SetUp() {
+    ASSERT_TRUE(userConfig.isValid() && machineConfig.isValid() && install.isValid());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
+    qputenv("XDG_CONFIG_DIRS", QFile::encodeName(machineConfig.path()));
+    dialogs = &platform::UseScriptedDialogs();
+    WriteWave(InstallFile("chyba.wav"));
+    WriteWave(InstallFile("spravne.wav"));
+    SetMachinePath(install.path());
+}
+
+void LearnerTest::TearDown() {
+    windows.reset();
+    platform::SetDialogs(nullptr);
+}
+
+void LearnerTest::Start() {
+    windows = std::make_unique<learner::TWindows>();
+    learner::FMain->show();
+}
+
+void LearnerTest::Stop() {
+    learner::FMain->close();
+    windows.reset();
+}
+
+void LearnerTest::SetMachinePath(const QString& path) {
+    // The machine file has the user file's form, and only the user's is ever written: write it
+    // as a user's file in the machine folder.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(machineConfig.path()));
+    platform::Registry machine(platform::RegistryRoot::CurrentUser);
+    ASSERT_TRUE(machine.OpenKey(ProductKey, true));
+    machine.WriteString("Path", path);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
+}
+
+std::unique_ptr<platform::Registry> LearnerTest::UserKey(const QString& key) {
+    auto registry = std::make_unique<platform::Registry>(platform::RegistryRoot::CurrentUser);
+    EXPECT_TRUE(registry->OpenKey(key, true));
+    return registry;
+}
+
+QTreeWidget& LearnerTest::RecentView() const {
+    return *learner::FMain->findChild<QTreeWidget*>("LVOtevr");
+}
+
+namespace {
+
+template <typename T> void AppendLittleEndian(QByteArray& bytes, T value) {
+    const T stored = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char*>(&stored), sizeof stored);
+}
+
+} // namespace
+
+void WriteWave(const QString& path) {
+    const quint32 samples = 64, rate = 22050;
+    QByteArray wave("RIFF");
+    AppendLittleEndian<quint32>(wave, 36 + samples * 2);
+    wave.append("WAVEfmt ");
+    AppendLittleEndian<quint32>(wave, 16);
+    AppendLittleEndian<quint16>(wave, 1); // PCM
+    AppendLittleEndian<quint16>(wave, 1); // mono
+    AppendLittleEndian<quint32>(wave, rate);
+    AppendLittleEndian<quint32>(wave, rate * 2);
+    AppendLittleEndian<quint16>(wave, 2);
+    AppendLittleEndian<quint16>(wave, 16);
+    wave.append("data");
+    AppendLittleEndian<quint32>(wave, samples * 2);
+    wave.append(QByteArray(samples * 2, 0));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(wave);
+}
+
+void MakeLesson(const QString& path, const std::string& marker) {
+    TDat table;
+    table.SetFileName(QFile::encodeName(path).toStdString());
+    table.SetActive(true);
+    table.AddField("AJ", dtString, 100);
+    table.AddField("CJ", dtString, 100);
+    table.SetDataType(marker);
+    ASSERT_TRUE(table.Active());
+}
