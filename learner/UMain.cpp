@@ -3,7 +3,7 @@
 #include "Application.h"
 #include "Assets.h"
 #include "Dialogs.h"
-#include "IntegerText.h"
+#include "NumberText.h"
 #include "Jpeg.h"
 #include "RecentLessons.h"
 #include "Shell.h"
@@ -206,11 +206,11 @@ void TFMain::NastaveniExecute() {
     dialog.ChBZvuk->setChecked(Setup.Zvuk);
     if (FSetup->exec() != QDialog::Accepted)
         return;
-    Setup.ZkoZkousetPo = IntegerOfText(dialog.EdZkoZkousetPo->text());
-    Setup.ZkoVyrazKrat = IntegerOfText(dialog.EdZkoVyrazKrat->text());
+    Setup.ZkoZkousetPo = platform::IntegerOfText(dialog.EdZkoZkousetPo->text());
+    Setup.ZkoVyrazKrat = platform::IntegerOfText(dialog.EdZkoVyrazKrat->text());
     Setup.ZkoZkousetCelou = dialog.ChBZkoZkousetCelou->isChecked();
-    Setup.VyuZkousetPo = IntegerOfText(dialog.EdVyuZkousetPo->text());
-    Setup.VyuVyrazKrat = IntegerOfText(dialog.EdVyuVyrazKrat->text());
+    Setup.VyuZkousetPo = platform::IntegerOfText(dialog.EdVyuZkousetPo->text());
+    Setup.VyuVyrazKrat = platform::IntegerOfText(dialog.EdVyuVyrazKrat->text());
     Setup.VyuZkousetCelou = dialog.ChBVyuZkousetCelou->isChecked();
     Setup.Zvuk = dialog.ChBZvuk->isChecked();
 }

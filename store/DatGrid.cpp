@@ -1,6 +1,7 @@
 #include "DatGrid.h"
 
 #include "Dat.h"
+#include "NumberText.h"
 
 #include <QAbstractButton>
 #include <QHeaderView>
@@ -53,31 +54,6 @@ std::string StorableLessonText(const QString& text) {
             .toStdString());
 }
 
-// Numbers follow the user's decimal separator but never group digits, in neither direction,
-// so a saved cell reads back as the number that was typed.
-QLocale NumberLocale() {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
-}
-
-int32_t ToInteger(const QString& text) {
-    bool converted = false;
-    const int value = text.toInt(&converted, 10);
-    if (!converted)
-        throw std::runtime_error("'" + text.toStdString() + "' is not a valid integer value");
-    return value;
-}
-
-double ToFloat(const QString& text) {
-    bool converted = false;
-    const double value = NumberLocale().toDouble(text, &converted);
-    if (!converted)
-        throw std::runtime_error("'" + text.toStdString() +
-                                 "' is not a valid floating point value");
-    return value;
-}
-
 std::optional<QString> ValueText(TDat& dat, uint8_t type, const std::string& name, int32_t record) {
     switch (type) {
     case dtBoolean:
@@ -85,7 +61,7 @@ std::optional<QString> ValueText(TDat& dat, uint8_t type, const std::string& nam
     case dtInteger:
         return QString::number(dat.ReadInteger(name, record));
     case dtFloat:
-        return NumberLocale().toString(dat.ReadFloat(name, record), 'g', 15);
+        return platform::NumberLocale().toString(dat.ReadFloat(name, record), 'g', 15);
     case dtString:
         return FromLessonText(dat.ReadString(name, record));
     default:
@@ -99,15 +75,15 @@ std::function<void()> CellWrite(TDat& dat, uint8_t type, const std::string& name
                                 const QString& text) {
     switch (type) {
     case dtBoolean:
-        return [&dat, name, record, value = uint8_t(ToInteger(text))] {
+        return [&dat, name, record, value = uint8_t(platform::IntegerOfText(text))] {
             dat.WriteBoolean(name, record, value);
         };
     case dtInteger:
-        return [&dat, name, record, value = ToInteger(text)] {
+        return [&dat, name, record, value = platform::IntegerOfText(text)] {
             dat.WriteInteger(name, record, value);
         };
     case dtFloat:
-        return [&dat, name, record, value = ToFloat(text)] { dat.WriteFloat(name, record, value); };
+        return [&dat, name, record, value = platform::FloatOfText(text)] { dat.WriteFloat(name, record, value); };
     case dtString:
         return [&dat, name, record, value = StorableLessonText(text)] {
             dat.WriteString(name, record, value);

@@ -1,7 +1,5 @@
 #include "LessonInfo.h"
 
-namespace learner {
-
 namespace {
 
 #ifdef Q_OS_WIN
@@ -54,5 +52,3 @@ QString FolderPart(const QString& path) {
     const bool keepsSeparator = last == 0 || path[last] == u':' || IsSeparator(path[last - 1]);
     return path.left(keepsSeparator ? last + 1 : last);
 }
-
-} // namespace learner

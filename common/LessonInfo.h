@@ -3,8 +3,6 @@
 #include <QString>
 #include <string>
 
-namespace learner {
-
 enum class LessonKind { None, QuestionAnswer, FillIn };
 
 // "lq3 test1" exactly is a question-answer lesson; every marker that begins with "lq4 test2"
@@ -18,5 +16,3 @@ QString FileNamePart(const QString& path);
 // The part of a path before its last separator, without that separator unless it is what makes
 // the folder a root ("/", or "C:\" on Windows).
 QString FolderPart(const QString& path);
-
-} // namespace learner
