@@ -1,6 +1,10 @@
 #include "Otevr.h"
 
+#include "Application.h"
+#include "Registry.h"
+
 #include <QFileInfo>
+#include <stdexcept>
 #include <utility>
 
 void TOtevr::Add(const QString& name) {
@@ -22,4 +26,27 @@ void TOtevr::Add(const QString& name) {
     }
     if (Refresh)
         Refresh();
+}
+
+void TOtevr::Load(const platform::Registry& key) {
+    Count = 0;
+    Items.assign(1, QString());
+    for (int32_t n = 1; key.ValueExists(QString::number(n)); ++n) {
+        QString fileName;
+        try {
+            fileName = key.ReadString(QString::number(n));
+        } catch (const std::runtime_error& error) {
+            // The entries before it stay; it and the rest keep their values in the registry,
+            // as only entries 1 to Count are written back.
+            platform::ReportError(error);
+            return;
+        }
+        Items.push_back(fileName);
+        ++Count;
+    }
+}
+
+void TOtevr::Save(platform::Registry& key) const {
+    for (int32_t i = 1; i <= Count; ++i)
+        key.WriteString(QString::number(i), Items[size_t(i)]);
 }

@@ -5,6 +5,10 @@
 #include <functional>
 #include <vector>
 
+namespace platform {
+class Registry;
+}
+
 // The list of recently opened lessons, most recent first. Entries are full paths, compared
 // exactly; nothing is ever removed and there is no limit.
 class TOtevr {
@@ -18,4 +22,10 @@ public:
     void Add(const QString& name);
     // The program's own way of showing the list, run after every Add.
     std::function<void()> Refresh;
+
+    // Replaces the list by the values "1", "2", ... of the open key, read while consecutive
+    // names exist. A damaged value is shown in the default error box and ends the list there.
+    void Load(const platform::Registry& key);
+    // Writes the entries as the values "1" to Count; values beyond stay as they are.
+    void Save(platform::Registry& key) const;
 };

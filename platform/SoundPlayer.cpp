@@ -10,6 +10,8 @@ namespace platform {
 namespace {
 
 bool OpenAudioDevice() {
+    // The program ends through its windows; SDL's own handlers would swallow SIGINT and SIGTERM.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 2048) == 0)

@@ -1,6 +1,7 @@
 #include "DatGrid.h"
 
 #include "Dat.h"
+#include "LessonText.h"
 #include "NumberText.h"
 
 #include <QAbstractButton>
@@ -10,8 +11,6 @@
 #include <QLocale>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QStyledItemDelegate>
 #include <optional>
 #include <stdexcept>
@@ -20,31 +19,18 @@
 
 namespace {
 
-constexpr char LessonCodePage[] = "windows-1250";
-
 [[noreturn]] void RaiseOutOfRange() {
     throw std::out_of_range("Grid index out of range");
-}
-
-QString FromLessonText(const std::string& bytes) {
-    QStringDecoder decoder(LessonCodePage);
-    return decoder(QByteArray::fromStdString(bytes));
-}
-
-std::optional<std::string> ToLessonText(const QString& text) {
-    QStringEncoder encoder(LessonCodePage);
-    const QByteArray bytes = encoder(text);
-    return encoder.hasError() ? std::nullopt : std::optional(bytes.toStdString());
 }
 
 // Names the first character that the code page cannot hold, by its code too, as the character
 // itself may not show.
 std::string StorableLessonText(const QString& text) {
-    if (std::optional<std::string> bytes = ToLessonText(text))
+    if (std::optional<std::string> bytes = platform::ToLessonText(text))
         return *bytes;
     const QList<uint> characters = text.toUcs4();
     const auto unstorable = std::find_if(characters.begin(), characters.end(), [](char32_t c) {
-        return !ToLessonText(QString::fromUcs4(&c, 1));
+        return !platform::ToLessonText(QString::fromUcs4(&c, 1));
     });
     const char32_t character = unstorable == characters.end() ? U'\uFFFD' : *unstorable;
     throw std::runtime_error(
@@ -63,7 +49,7 @@ std::optional<QString> ValueText(TDat& dat, uint8_t type, const std::string& nam
     case dtFloat:
         return platform::NumberLocale().toString(dat.ReadFloat(name, record), 'g', 15);
     case dtString:
-        return FromLessonText(dat.ReadString(name, record));
+        return platform::FromLessonText(dat.ReadString(name, record));
     default:
         return std::nullopt;
     }
@@ -83,7 +69,9 @@ std::function<void()> CellWrite(TDat& dat, uint8_t type, const std::string& name
             dat.WriteInteger(name, record, value);
         };
     case dtFloat:
-        return [&dat, name, record, value = platform::FloatOfText(text)] { dat.WriteFloat(name, record, value); };
+        return [&dat, name, record, value = platform::FloatOfText(text)] {
+            dat.WriteFloat(name, record, value);
+        };
     case dtString:
         return [&dat, name, record, value = StorableLessonText(text)] {
             dat.WriteString(name, record, value);
@@ -306,13 +294,13 @@ void TDatGrid::LoadFromDat() {
     } else if (fields_.isEmpty()) {
         SetColCount(dat_->FieldCount() + FixedCols());
         for (int field = 1; field <= dat_->FieldCount(); ++field) {
-            SetCells(field - 1 + FixedCols(), 0, FromLessonText(dat_->FieldName(field)));
+            SetCells(field - 1 + FixedCols(), 0, platform::FromLessonText(dat_->FieldName(field)));
             LoadColumn(field);
         }
     } else {
         SetColCount(int(fields_.size()) + FixedCols());
         for (int entry = 1; entry <= fields_.size(); ++entry) {
-            const std::optional<std::string> name = ToLessonText(fields_[entry - 1]);
+            const std::optional<std::string> name = platform::ToLessonText(fields_[entry - 1]);
             if (records > 0 && name && dat_->FieldExists(*name))
                 LoadColumn(FieldNumber(entry));
         }
@@ -322,9 +310,10 @@ void TDatGrid::LoadFromDat() {
 }
 
 void TDatGrid::LoadColumn(uint8_t field) {
+    const uint8_t type = dat_->GetFieldType(field);
+    const std::string name = dat_->FieldName(field);
     for (int32_t record = 1; record <= dat_->RecordCount(); ++record) {
-        const uint8_t type = dat_->GetFieldType(field);
-        const std::optional<QString> text = ValueText(*dat_, type, dat_->FieldName(field), record);
+        const std::optional<QString> text = ValueText(*dat_, type, name, record);
         if (text)
             SetCells(field - 1 + FixedCols(), record - 1 + FixedRows(), *text);
     }
