@@ -1,22 +1,15 @@
 // The main window's settings: loaded from the registry when it shows, saved when it closes.
+#include "Installation.h"
 #include "Registry.h"
 #include "UMain.h"
 
-#include <QDir>
 #include <stdexcept>
 
 namespace learner {
 
 namespace {
 
-const QString ProductKey = QStringLiteral("\\Software\\Orvane\\Lexiquill\\4");
 const QString RecentKey = ProductKey + QStringLiteral("\\Naposledy otevrene");
-
-QString WithTrailingSeparator(const QString& folder) {
-    if (folder.isEmpty() || folder.endsWith(QDir::separator()))
-        return folder;
-    return folder + QDir::separator();
-}
 
 // A value that is missing or not a number keeps the default it was given, so that one damaged
 // value costs only itself.
@@ -37,23 +30,15 @@ void ReadInto(const platform::Registry& key, const QString& name, bool& field) {
 } // namespace
 
 void TFMain::LoadSetup() {
-    platform::Registry machine(platform::RegistryRoot::LocalMachine);
-    if (machine.OpenKey(ProductKey, false))
-        Setup.Path = WithTrailingSeparator(machine.ReadString(QStringLiteral("Path")));
+    Setup.Path = ReadInstallFolder();
 
     platform::Registry user(platform::RegistryRoot::CurrentUser);
     DefaultSetup();
     if (user.OpenKey(ProductKey, false) && user.ValueExists(QStringLiteral("Left")))
         ReadUserSettings(user);
 
-    if (user.OpenKey(RecentKey, false)) {
-        RecentFiles.Count = 0;
-        RecentFiles.Items.assign(1, QString());
-        for (int n = 1; user.ValueExists(QString::number(n)); ++n) {
-            RecentFiles.Items.push_back(user.ReadString(QString::number(n)));
-            ++RecentFiles.Count;
-        }
-    }
+    if (user.OpenKey(RecentKey, false))
+        RecentFiles.Load(user);
 }
 
 void TFMain::ReadUserSettings(const platform::Registry& key) {
@@ -95,8 +80,7 @@ void TFMain::SaveSetup() {
         user.WriteBool(QStringLiteral("VyuZkousetCelou"), Setup.VyuZkousetCelou);
     }
     if (user.OpenKey(RecentKey, true))
-        for (int32_t i = 1; i <= RecentFiles.Count; ++i)
-            user.WriteString(QString::number(i), RecentFiles.Items[size_t(i)]);
+        RecentFiles.Save(user);
 }
 
 } // namespace learner

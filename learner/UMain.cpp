@@ -3,42 +3,42 @@
 #include "Application.h"
 #include "Assets.h"
 #include "Dialogs.h"
-#include "NumberText.h"
 #include "Jpeg.h"
+#include "LessonInfo.h"
+#include "NumberText.h"
+#include "Quiz.h"
 #include "RecentLessons.h"
 #include "Shell.h"
 #include "UAbout.h"
 #include "USetup.h"
+#include "UTest1.h"
+#include "UTest2.h"
+#include "UVyuka1.h"
+#include "UVyuka2.h"
+#include "WindowLook.h"
 #include "Windows.h"
 #include "ui_UMain.h"
 #include "ui_USetup.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTreeWidget>
 #include <stdexcept>
 
 namespace learner {
 
 namespace {
 
-const QColor SideBarColour(0x66, 0x66, 0x66);
 const QColor HoverColour(0xFF, 0xFF, 0x00);
 const QColor LeftColour(0x00, 0x00, 0x00);
 
-void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    widget->setPalette(palette);
-}
-
-void SetBackground(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    // Buttons fill with the button colour, the rest with the window colour.
-    palette.setColor(widget->backgroundRole(), colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
+// The drills take their settings as bytes: the low 8 bits, so 300 gives 44 and 256 gives 0,
+// the whole lesson.
+uint8_t LowByte(int32_t value) {
+    return static_cast<uint8_t>(value);
 }
 
 bool LiesOnSomeScreen(const QRect& frame) {
@@ -74,16 +74,16 @@ TFMain::TFMain(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFMai
 TFMain::~TFMain() = default;
 
 void TFMain::StyleSideBar() {
-    SetBackground(ui->Shape1, SideBarColour);
+    SetBackground(ui->Shape1, BandColour);
     for (QWidget* label : {ui->LbSetup, ui->LbClose, ui->LbAbout, ui->LbEditor}) {
         label->setFont(platform::LayoutFont(11, true));
-        SetBackground(label, SideBarColour);
+        SetBackground(label, BandColour);
     }
     // White reads better than the window text on the dark bar; the mode choice is always
     // visible, so it has to be legible at a glance.
     for (QWidget* radio : {ui->RadioButton1, ui->RadioButton2}) {
         radio->setFont(platform::LayoutFont(11, true));
-        SetBackground(radio, SideBarColour);
+        SetBackground(radio, BandColour);
         SetTextColour(radio, Qt::white);
     }
 }
@@ -93,6 +93,11 @@ void TFMain::ConnectHandlers() {
     connect(ui->Nastaveni, &QAction::triggered, this, &TFMain::NastaveniExecute);
     connect(ui->OProgramu, &QAction::triggered, this, &TFMain::OProgramuExecute);
     connect(ui->Editor, &QAction::triggered, this, &TFMain::EditorExecute);
+
+    connect(ui->LVOtevr, &QTreeWidget::itemDoubleClicked, this,
+            platform::ReportingErrors([this] { LVOtevrDblClick(); }));
+    connect(ui->Button1, &QPushButton::clicked, this,
+            platform::ReportingErrors([this] { Button1Click(); }));
 
     connect(ui->LbEditor, &TSideBarLabel::Click, this, &TFMain::EditorExecute);
     connect(ui->LbEditor, &TSideBarLabel::MouseMove, this, &TFMain::LbEditorMouseMove);
@@ -109,6 +114,9 @@ void TFMain::ConnectHandlers() {
 }
 
 void TFMain::FormCreate() {
+    // Only the kind marker is read here, so a lesson the learner may not write to opens too.
+    Dat1.SetReadOnly(true);
+    Dat1.SetCreateFile(false);
     RecentFiles.Refresh = [this] { FillRecentLessons(*ui->LVOtevr, RecentFiles); };
 }
 
@@ -177,6 +185,70 @@ void TFMain::PlayError() {
 void TFMain::PlayCorrect() {
     if (Setup.Zvuk)
         MPSpravne.Play();
+}
+
+QString TFMain::StripMarks(const QString& text) const {
+    return learner::StripMarks(text);
+}
+
+bool TFMain::CheckAnswer(const QString& answer, const QString& expected) const {
+    return learner::CheckAnswer(answer, expected);
+}
+
+void TFMain::ShuffleOrder(std::vector<int32_t>& order, int32_t count) const {
+    learner::ShuffleOrder(order, count);
+}
+
+void TFMain::RequeueMissed(std::vector<int32_t>& order, int32_t pos, int32_t count,
+                           int32_t groupEnd) const {
+    learner::RequeueMissed(order, pos, count, groupEnd);
+}
+
+void TFMain::OpenLesson(const QString& name) {
+    const std::string fileName = QFile::encodeName(name).toStdString();
+    if (!Dat1.IsCompatibleFile(fileName))
+        return;
+    RecentFiles.Add(name);
+    Dat1.SetFileName(fileName);
+    Dat1.SetActive(true);
+    std::string marker;
+    Dat1.GetDataType(marker);
+    Dat1.SetActive(false);
+    const LessonKind kind = LessonKindOf(marker);
+    if (ui->RadioButton1->isChecked()) {
+        const uint8_t groupSize = Setup.ZkoZkousetCelou ? 0 : LowByte(Setup.ZkoZkousetPo);
+        const uint8_t repeats = LowByte(Setup.ZkoVyrazKrat);
+        if (kind == LessonKind::QuestionAnswer)
+            FTest1->Start(name, groupSize, repeats);
+        else if (kind == LessonKind::FillIn)
+            FTest2->Start(name, groupSize, repeats);
+    }
+    if (ui->RadioButton2->isChecked()) {
+        const uint8_t groupSize = Setup.VyuZkousetCelou ? 0 : LowByte(Setup.VyuZkousetPo);
+        const uint8_t repeats = LowByte(Setup.VyuVyrazKrat);
+        if (kind == LessonKind::QuestionAnswer)
+            FVyuka1->Start(name, groupSize, repeats);
+        else if (kind == LessonKind::FillIn)
+            FVyuka2->Start(name, groupSize, repeats);
+    }
+}
+
+void TFMain::LVOtevrDblClick() {
+    const QTreeWidgetItem* row = ui->LVOtevr->currentItem();
+    if (row == nullptr || !row->isSelected())
+        return;
+    const int entry = row->data(0, Qt::UserRole).toInt();
+    if (entry < 1 || entry > RecentFiles.Count)
+        return;
+    // A copy: opening moves the entries of the list about.
+    const QString path = RecentFiles.Items[size_t(entry)];
+    OpenLesson(path);
+}
+
+void TFMain::Button1Click() {
+    const QString name = platform::dialogs().OpenFileName(this, QStringLiteral("Lexiquil (*.lq)"));
+    if (!name.isEmpty())
+        OpenLesson(name);
 }
 
 void TFMain::UkoncitExecute() {

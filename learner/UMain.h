@@ -6,7 +6,9 @@
 #include "SoundPlayer.h"
 
 #include <QWidget>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace platform {
 class Registry;
@@ -34,6 +36,19 @@ public:
 
     void PlayError();
     void PlayCorrect();
+
+    // The quiz routines, which the drill windows reach through the main window.
+    QString StripMarks(const QString& text) const;
+    bool CheckAnswer(const QString& answer, const QString& expected) const;
+    void ShuffleOrder(std::vector<int32_t>& order, int32_t count) const;
+    void RequeueMissed(std::vector<int32_t>& order, int32_t pos, int32_t count,
+                       int32_t groupEnd) const;
+
+    // Puts a lesson file at the top of the recent list and starts the drill of its kind in the
+    // checked mode. A file that is not a lesson table changes nothing.
+    void OpenLesson(const QString& name);
+    void LVOtevrDblClick();
+    void Button1Click();
 
     void UkoncitExecute();
     void OProgramuExecute();

@@ -5,6 +5,7 @@
 #include "UMain.h"
 
 #include <QFile>
+#include <QStringEncoder>
 #include <QTreeWidget>
 #include <QtEndian>
 
@@ -89,5 +90,26 @@ void MakeLesson(const QString& path, const std::string& marker) {
     table.AddField("AJ", dtString, 100);
     table.AddField("CJ", dtString, 100);
     table.SetDataType(marker);
+    ASSERT_TRUE(table.Active());
+}
+
+void MakeLesson(const QString& path, const std::string& marker,
+                const learner::TLessonFields& fields, const std::vector<Record>& records) {
+    TDat table;
+    table.SetFileName(QFile::encodeName(path).toStdString());
+    table.SetActive(true);
+    table.AddField(fields.Field1, dtString, 200);
+    table.AddField(fields.Field2, dtString, 200);
+    table.SetDataType(marker);
+    QStringEncoder encoder("windows-1250");
+    const auto stored = [&encoder](const QString& text) {
+        return QByteArray(encoder.encode(text)).toStdString();
+    };
+    for (const Record& record : records) {
+        table.AppendRecord();
+        table.WriteString(fields.Field1, table.RecordCount(), stored(record.first));
+        table.WriteString(fields.Field2, table.RecordCount(), stored(record.second));
+    }
+    ASSERT_FALSE(encoder.hasError());
     ASSERT_TRUE(table.Active());
 }

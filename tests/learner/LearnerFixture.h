@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Drill.h"
 #include "ScriptedDialogs.h"
 #include "Windows.h"
 
@@ -8,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QTreeWidget;
 
@@ -45,3 +48,10 @@ protected:
 void WriteWave(const QString& path);
 // A lesson file of the given kind marker, with the question-answer fields and no records.
 void MakeLesson(const QString& path, const std::string& marker);
+
+// One record of a lesson: the texts of its first and its second field.
+using Record = std::pair<QString, QString>;
+// A lesson file of the given kind marker with the two string fields of `fields` and the records,
+// their texts stored in Windows-1250.
+void MakeLesson(const QString& path, const std::string& marker,
+                const learner::TLessonFields& fields, const std::vector<Record>& records);
