@@ -1,0 +1,93 @@
+// The main window's settings: loaded from the registry when it first shows, saved when it
+// closes.
+#include "Installation.h"
+#include "Registry.h"
+#include "UMain.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <stdexcept>
+
+namespace editor {
+
+namespace {
+
+const QString EditorKey = ProductKey + QStringLiteral("\\Editor");
+const QString RecentKey = EditorKey + QStringLiteral("\\Naposledy otevrene");
+
+} // namespace
+
+void TFMain::LoadSetup() {
+    // A damaged value costs only the install folder; stopping there would leave every setting
+    // at zero and write those zeros over the user's settings at exit.
+    Setup.Path = ReadInstallFolder();
+
+    platform::Registry user(platform::RegistryRoot::CurrentUser);
+    if (!user.OpenKey(EditorKey, false)) {
+        DefaultSetup();
+        return;
+    }
+    try {
+        ReadUserSettings(user);
+    } catch (const std::runtime_error&) {
+        // One missing or damaged value puts every setting back to its default, placement
+        // included, so that no mixture of stored and default values ever shows.
+        DefaultSetup();
+    }
+
+    if (user.OpenKey(RecentKey, false))
+        RecentFiles.Load(user);
+}
+
+void TFMain::ReadUserSettings(const platform::Registry& key) {
+    if (key.ValueExists(QStringLiteral("Left"))) {
+        move(key.ReadInteger(QStringLiteral("Left")), y());
+        move(x(), key.ReadInteger(QStringLiteral("Top")));
+        resize(key.ReadInteger(QStringLiteral("Width")), height());
+        resize(width(), key.ReadInteger(QStringLiteral("Height")));
+    }
+    if (key.ReadBool(QStringLiteral("Maximized")))
+        setWindowState(windowState() | Qt::WindowMaximized);
+    Setup.ColSizeTest1_1 = key.ReadInteger(QStringLiteral("ColSizeTest1_1"));
+    Setup.ColSizeTest1_2 = key.ReadInteger(QStringLiteral("ColSizeTest1_2"));
+    Setup.ColSizeTest2_1 = key.ReadInteger(QStringLiteral("ColSizeTest2_1"));
+    Setup.ColSizeTest2_2 = key.ReadInteger(QStringLiteral("ColSizeTest2_2"));
+}
+
+void TFMain::DefaultSetup() {
+    // The window is maximised, but restoring it shows it centred at 600 × 400.
+    setWindowState(windowState() & ~Qt::WindowMaximized);
+    resize(600, 400);
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    Setup.ColSizeTest1_1 = 50;
+    Setup.ColSizeTest1_2 = 50;
+    Setup.ColSizeTest2_1 = 70;
+    Setup.ColSizeTest2_2 = 30;
+}
+
+void TFMain::SaveSetup() {
+    platform::Registry user(platform::RegistryRoot::CurrentUser);
+    if (!user.OpenKey(EditorKey, true))
+        return;
+    // A maximised window keeps the bounds of an earlier run, which restoring it then gives.
+    if (isMaximized()) {
+        user.WriteBool(QStringLiteral("Maximized"), true);
+    } else {
+        user.WriteBool(QStringLiteral("Maximized"), false);
+        user.WriteInteger(QStringLiteral("Left"), x());
+        user.WriteInteger(QStringLiteral("Top"), y());
+        user.WriteInteger(QStringLiteral("Width"), width());
+        user.WriteInteger(QStringLiteral("Height"), height());
+    }
+    user.WriteInteger(QStringLiteral("ColSizeTest1_1"), Setup.ColSizeTest1_1);
+    user.WriteInteger(QStringLiteral("ColSizeTest1_2"), Setup.ColSizeTest1_2);
+    user.WriteInteger(QStringLiteral("ColSizeTest2_1"), Setup.ColSizeTest2_1);
+    user.WriteInteger(QStringLiteral("ColSizeTest2_2"), Setup.ColSizeTest2_2);
+
+    if (user.OpenKey(RecentKey, true))
+        RecentFiles.Save(user);
+}
+
+} // namespace editor

@@ -1,0 +1,260 @@
+// The lesson windows' file side: new lesson, working copies, save, save as and the close
+// question.
+#include "LessonFixture.h"
+
+#include <QFileInfo>
+
+namespace {
+
+using editor::TFTest1;
+using editor::TFTest2;
+using editor::TLessonWindow;
+using Button = platform::Dialogs::Button;
+using Content = LessonContent;
+
+class LessonFileTest : public LessonFixture {};
+
+TEST_F(LessonFileTest, NewLessonShowsOneEmptyRowOverAFreshWorkingCopy) {
+    // A working copy left behind by an earlier run is not taken over.
+    QFile leftover(TempName(1));
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.write("left over");
+    leftover.close();
+
+    TFTest1& window = NewLesson();
+
+    EXPECT_EQ(window.windowTitle(), "Test otázka odpověď - Nový");
+    EXPECT_EQ(window.LessonFile(), "Nový");
+    EXPECT_EQ(window.DatGrid1().RowCount(), 2);
+    EXPECT_EQ(window.DatGrid1().ColCount(), 3);
+    EXPECT_EQ(window.DatGrid1().Cells(0, 1), "1");
+    EXPECT_EQ(window.DatGrid1().Cells(1, 0), "Cizí výraz");
+    EXPECT_EQ(window.DatGrid1().Cells(2, 0), "Český výraz");
+    EXPECT_TRUE(window.Saved());
+    EXPECT_EQ(window.StatusText(0), "");
+    EXPECT_EQ(window.StatusText(1), "Počet záznamů: 1");
+
+    TDat& dat = window.Dat1();
+    EXPECT_EQ(dat.FileName(), QFile::encodeName(TempName(1)).toStdString());
+    std::string marker;
+    dat.GetDataType(marker);
+    EXPECT_EQ(marker, "lq3 test1");
+    ASSERT_EQ(dat.FieldCount(), 2);
+    EXPECT_EQ(dat.FieldName(1), "AJ");
+    EXPECT_EQ(dat.FieldName(2), "CJ");
+    EXPECT_EQ(dat.GetFieldType(1), dtString);
+    EXPECT_EQ(dat.FieldSize(1), TDat::TypeSize(dtString, 100));
+    EXPECT_EQ(dat.FieldSize(2), TDat::TypeSize(dtString, 100));
+    EXPECT_EQ(dat.RecordCount(), 1);
+    EXPECT_EQ(dat.ReadString("AJ", 1), "");
+    EXPECT_EQ(dat.ReadString("CJ", 1), "");
+}
+
+TEST_F(LessonFileTest, SaveAsAppendsTheExtensionAndDropsTheTrailingEmptyRecord) {
+    TFTest1& window = NewLesson();
+    dialogs->saveAnswers.push_back(LessonPath("lekce"));
+    ASSERT_TRUE(window.Save());
+
+    const QString saved = LessonPath("lekce.lq");
+    EXPECT_EQ(window.LessonFile(), saved);
+    EXPECT_EQ(window.windowTitle(), "Test otázka odpověď - lekce.lq");
+    EXPECT_EQ(ReadLesson(saved), (Content{"lq3 test1", {}}));
+    EXPECT_EQ(FileBytes(saved), FileBytes(TempName(1)));
+    EXPECT_TRUE(window.Saved());
+    // The count follows the dropped record.
+    EXPECT_EQ(window.StatusText(1), "Počet záznamů: 0");
+
+    // A lesson without records has nothing to drop and saves again.
+    EXPECT_TRUE(window.Save());
+    EXPECT_TRUE(ErrorsShown().empty());
+
+    // Only ".lq" itself counts as the extension, case included.
+    dialogs->saveAnswers.push_back(LessonPath("velka.LQ"));
+    ASSERT_TRUE(window.SaveAs());
+    EXPECT_EQ(window.LessonFile(), LessonPath("velka.LQ.lq"));
+    dialogs->saveAnswers.push_back(LessonPath("mala.lq"));
+    ASSERT_TRUE(window.SaveAs());
+    EXPECT_EQ(window.LessonFile(), LessonPath("mala.lq"));
+    EXPECT_TRUE(QFileInfo::exists(LessonPath("mala.lq")));
+}
+
+TEST_F(LessonFileTest, OverwriteAnsweredNoWritesNothingAndKeepsTheName) {
+    const QString existing = WriteLesson("stara.lq", "lq3 test1", {{"old", "stary"}}, "AJ", "CJ");
+    const QByteArray before = FileBytes(existing);
+    TFTest1& window = NewLesson();
+    TypeRow(window, "dog", "pes");
+
+    dialogs->saveAnswers.push_back(existing);
+    dialogs->warningAnswers.push_back(Button::No);
+    EXPECT_FALSE(window.Save());
+    EXPECT_EQ(dialogs->shown.back().text, "Tento soubor již existuje. Chcete jej přepsat?");
+    EXPECT_EQ(FileBytes(existing), before);
+    EXPECT_EQ(window.LessonFile(), "Nový");
+    EXPECT_EQ(window.windowTitle(), "Test otázka odpověď - Nový");
+    EXPECT_FALSE(window.Saved());
+
+    dialogs->saveAnswers.push_back(existing);
+    dialogs->warningAnswers.push_back(Button::Yes);
+    EXPECT_TRUE(window.Save());
+    EXPECT_EQ(ReadLesson(existing), (Content{"lq3 test1", {{"dog", "pes"}}}));
+}
+
+// Only field 1 of the last record decides; the grid's typed text is stored first, so what the
+// author sees is what is saved.
+TEST_F(LessonFileTest, SaveKeepsTypedTextAndDropsALastRecordWithoutField1) {
+    const QString path = WriteLesson("otazky.lq", "lq3 test1",
+                                     {{"dog", "pes"}, {"", ""}, {"", "jen druhe"}}, "AJ", "CJ");
+    auto& window = OpenLesson<TFTest1>(path);
+    EXPECT_EQ(window.StatusText(1), "Počet záznamů: 3");
+    window.DatGrid1().SetRow(1);
+    window.DatGrid1().SetCol(2);
+    Type(window, "x");
+    ASSERT_TRUE(window.Save());
+
+    EXPECT_EQ(ReadLesson(path), (Content{"lq3 test1", {{"dog", "x"}, {"", ""}}}));
+    EXPECT_EQ(window.DatGrid1().RowCount(), 3);
+    EXPECT_TRUE(window.Saved());
+    EXPECT_EQ(window.StatusText(0), "");
+}
+
+TEST_F(LessonFileTest, FillInLessonsKeepTheirMarker) {
+    for (const std::string marker : {"lq4 test2a", "lq4 test2b"}) {
+        const QString path =
+            WriteLesson(QString::fromStdString(marker) + ".lq", marker, {{"I have _", "a dog"}});
+        auto& window = OpenLesson(path);
+        EXPECT_EQ(window.windowTitle(), "Doplňování - " + QString::fromStdString(marker) + ".lq");
+        EXPECT_EQ(window.DatGrid1().Cells(1, 0), "Věta");
+        EXPECT_EQ(window.DatGrid1().Cells(2, 0), "Výraz pro vložení");
+        EXPECT_EQ(window.DatGrid1().Cells(1, 1), "I have _");
+        ASSERT_TRUE(window.Save());
+        EXPECT_EQ(ReadLesson(path, "veta", "vyraz"), (Content{marker, {{"I have _", "a dog"}}}));
+        EXPECT_TRUE(Close(window));
+    }
+}
+
+// Opening works on a copy: the lesson file stays as it was until the author saves, and a
+// read-only lesson still gives a copy the window can write.
+TEST_F(LessonFileTest, OpenedLessonIsEditedInAWritableWorkingCopy) {
+    const QString path = WriteLesson("jen-cist.lq", "lq4 test2a", {{"I have _", "a dog"}});
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+    const QByteArray before = FileBytes(path);
+
+    auto& window = OpenLesson(path);
+    EXPECT_TRUE(QFileInfo(TempName(1)).permissions().testFlag(QFile::WriteOwner));
+    window.DatGrid1().SetCol(2);
+    Enter(window);
+    Type(window, "x");
+    Enter(window);
+    Enter(window);
+
+    EXPECT_TRUE(window.Dat1().Active());
+    EXPECT_EQ(window.Dat1().RecordCount(), 2);
+    EXPECT_EQ(FileBytes(path), before);
+}
+
+TEST_F(LessonFileTest, WindowsNeverShareAWorkingCopy) {
+    TFTest1& first = NewLesson();
+    TFTest1& second = NewLesson();
+    TypeRow(second, "cat", "kocka");
+    const QByteArray secondCopy = FileBytes(TempName(2));
+    ASSERT_TRUE(QFileInfo::exists(TempName(1)));
+
+    dialogs->warningAnswers.push_back(Button::No);
+    ASSERT_TRUE(Close(first));
+    EXPECT_FALSE(QFileInfo::exists(TempName(1)));
+    EXPECT_EQ(TLessonWindow::OpenWindows(), std::vector<TLessonWindow*>{&second});
+
+    // Two windows exist again, but number 2 is taken: the new one gets the free number 1.
+    TFTest1& third = NewLesson();
+    EXPECT_TRUE(third.Dat1().Active());
+    EXPECT_EQ(third.Dat1().FileName(), QFile::encodeName(TempName(1)).toStdString());
+    EXPECT_EQ(FileBytes(TempName(2)), secondCopy);
+    EXPECT_TRUE(ErrorsShown().empty());
+}
+
+TEST_F(LessonFileTest, SaveThatCannotWriteReportsAndStaysUnsaved) {
+    QDir gone(LessonPath("slozka"));
+    ASSERT_TRUE(gone.mkpath("."));
+    TFTest1& window = NewLesson();
+    TypeRow(window, "dog", "pes");
+    dialogs->saveAnswers.push_back(gone.filePath("lekce.lq"));
+    ASSERT_TRUE(window.Save());
+    window.DatGrid1().SetRow(1);
+    window.DatGrid1().SetCol(1);
+    Type(window, "cat");
+    ASSERT_TRUE(gone.removeRecursively());
+
+    EXPECT_THROW(window.Save(), std::runtime_error);
+    EXPECT_FALSE(window.Saved());
+    EXPECT_EQ(window.StatusText(0), "Neuloženo");
+    // The working copy is open again and holds everything typed.
+    ASSERT_TRUE(window.Dat1().Active());
+    EXPECT_EQ(window.Dat1().ReadString("AJ", 1), "cat");
+}
+
+class CloseQuestionTest : public LessonFixture {
+protected:
+    TFTest1& UnsavedLesson() {
+        TFTest1& window = NewLesson();
+        TypeRow(window, "dog", "pes");
+        return window;
+    }
+    int Questions() const {
+        return int(std::count_if(dialogs->shown.begin(), dialogs->shown.end(), [](auto& shown) {
+            return shown.text == "Soubor není uložen. Chcete jej uložit?";
+        }));
+    }
+};
+
+TEST_F(CloseQuestionTest, SavedWindowClosesUnaskedAndDeletesItsWorkingCopy) {
+    TFTest1& window = NewLesson();
+    EXPECT_TRUE(Close(window));
+    EXPECT_EQ(Questions(), 0);
+    EXPECT_FALSE(QFileInfo::exists(TempName(1)));
+    EXPECT_TRUE(TLessonWindow::OpenWindows().empty());
+}
+
+TEST_F(CloseQuestionTest, CancelKeepsTheWindowAndNoLetsItGo) {
+    TFTest1& window = UnsavedLesson();
+    dialogs->warningAnswers.push_back(Button::Cancel);
+    EXPECT_FALSE(Close(window));
+    EXPECT_EQ(dialogs->shown.back().choice, platform::Dialogs::Choice::YesNoCancel);
+    EXPECT_TRUE(QFileInfo::exists(TempName(1)));
+
+    dialogs->warningAnswers.push_back(Button::No);
+    EXPECT_TRUE(Close(window));
+    EXPECT_EQ(Questions(), 2);
+    EXPECT_FALSE(QFileInfo::exists(TempName(1)));
+    EXPECT_TRUE(QDir(lessons.path()).isEmpty());
+}
+
+TEST_F(CloseQuestionTest, YesSavesAndCloses) {
+    TFTest1& window = UnsavedLesson();
+    dialogs->warningAnswers.push_back(Button::Yes);
+    dialogs->saveAnswers.push_back(LessonPath("nova"));
+    EXPECT_TRUE(Close(window));
+    EXPECT_EQ(ReadLesson(LessonPath("nova.lq")), (Content{"lq3 test1", {{"dog", "pes"}}}));
+}
+
+// Nothing typed is lost unless the author says No.
+TEST_F(CloseQuestionTest, YesWithASaveThatDoesNotHappenKeepsTheWindow) {
+    TFTest1& window = UnsavedLesson();
+    dialogs->warningAnswers.push_back(Button::Yes); // then the save dialog is cancelled
+    EXPECT_FALSE(Close(window));
+
+    const QString existing = WriteLesson("jina.lq", "lq3 test1", {}, "AJ", "CJ");
+    dialogs->warningAnswers.insert(dialogs->warningAnswers.end(), {Button::Yes, Button::No});
+    dialogs->saveAnswers.push_back(existing);
+    EXPECT_FALSE(Close(window));
+
+    dialogs->warningAnswers.push_back(Button::Yes);
+    dialogs->saveAnswers.push_back(LessonPath("chybi/lekce"));
+    EXPECT_FALSE(Close(window));
+    ASSERT_EQ(ErrorsShown().size(), 1u);
+    EXPECT_TRUE(ErrorsShown().front().contains("chybi/lekce.lq"));
+
+    EXPECT_TRUE(window.Dat1().Active());
+    EXPECT_EQ(window.Dat1().ReadString("AJ", 1), "dog");
+}
+
+} // namespace
