@@ -324,6 +324,12 @@ void TLessonWindow::FormClose() {
     FMain->UpdateActions();
 }
 
+void TLessonWindow::Discard() {
+    FormClose();
+    QWidget* frame = parentWidget();
+    (frame ? frame : this)->deleteLater();
+}
+
 void TLessonWindow::closeEvent(QCloseEvent* event) {
     if (!FormCloseQuery()) {
         event->ignore();

@@ -57,6 +57,9 @@ public:
     void DeleteRecord();
     void ExportCsv(const QString& fileName);
     void InsertMark(const QString& mark);
+    // Closes the window without its close question, for a lesson that could not be made or
+    // opened.
+    void Discard();
 
     TDat& Dat1() { return dat1_; }
     TDatGrid& DatGrid1() const { return *datGrid1_; }

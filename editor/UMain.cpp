@@ -294,18 +294,12 @@ void TFMain::OpenLesson(const QString& FileName) {
         Dat1.GetDataType(marker);
     }
     switch (LessonKindOf(marker)) {
-    case LessonKind::QuestionAnswer: {
-        TFTest1& window = AddLessonWindow<TFTest1>();
-        window.OpenFile(FileName);
-        window.SetTag(1);
+    case LessonKind::QuestionAnswer:
+        AddLessonWindow<TFTest1>([&](TFTest1& window) { window.OpenFile(FileName); }, 1);
         break;
-    }
-    case LessonKind::FillIn: {
-        TFTest2& window = AddLessonWindow<TFTest2>();
-        window.OpenFile(FileName);
-        window.SetTag(2);
+    case LessonKind::FillIn:
+        AddLessonWindow<TFTest2>([&](TFTest2& window) { window.OpenFile(FileName); }, 2);
         break;
-    }
     case LessonKind::None:
         break;
     }
@@ -314,12 +308,20 @@ void TFMain::OpenLesson(const QString& FileName) {
     UpdateActions();
 }
 
-template <typename Window> Window& TFMain::AddLessonWindow() {
+// A window whose lesson could not be made or opened goes again at once: it has no working copy,
+// so nothing typed into it could ever be stored.
+template <typename Window, typename Load> void TFMain::AddLessonWindow(Load load, int tag) {
     auto* window = new Window;
     QMdiSubWindow* child = ui->MdiArea->addSubWindow(window);
     child->show();
     ui->MdiArea->setActiveSubWindow(child);
-    return *window;
+    try {
+        load(*window);
+    } catch (const std::exception&) {
+        window->Discard();
+        throw;
+    }
+    window->SetTag(tag);
 }
 
 TLessonWindow* TFMain::ActiveLessonWindow() const {
@@ -335,9 +337,7 @@ TLessonWindow* TFMain::CommandTarget() const {
 }
 
 void TFMain::NovyTest1Execute() {
-    TFTest1& window = AddLessonWindow<TFTest1>();
-    window.NewFile();
-    window.SetTag(1);
+    AddLessonWindow<TFTest1>([](TFTest1& window) { window.NewFile(); }, 1);
     UpdateActions();
     ui->PanNovy->hide();
 }

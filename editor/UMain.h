@@ -95,7 +95,7 @@ private:
     void RefreshRecentFiles();
     void ReadUserSettings(const platform::Registry& key);
     // Puts a new lesson window into the frame as its active child.
-    template <typename Window> Window& AddLessonWindow();
+    template <typename Window, typename Load> void AddLessonWindow(Load load, int tag);
     // The active lesson window when its Tag names a lesson kind, or none.
     TLessonWindow* CommandTarget() const;
     void InsertMark(const QString& mark);
