@@ -4,6 +4,7 @@
 #include "DatGrid.h"
 #include "Dialogs.h"
 #include "FileDialog.h"
+#include "FileStream.h"
 #include "LessonInfo.h"
 #include "UMain.h"
 #include "Windows.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
 #include <QSaveFile>
@@ -60,6 +62,17 @@ void ReplaceWhole(const QString& source, const QString& target) {
         Raise(QStringLiteral("Soubor „%1“ nelze číst: %2").arg(source, from.errorString()));
     if (!to.open(QIODevice::WriteOnly) || to.write(from.readAll()) != from.size() || !to.commit())
         Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(target, to.errorString()));
+}
+
+bool IsHeldElsewhere(const QString& fileName) {
+    if (!QFileInfo(fileName).isFile())
+        return false;
+    try {
+        const FileStream probe(QFile::encodeName(fileName).toStdString(), FileStream::Mode::Read);
+        return false;
+    } catch (const std::runtime_error&) {
+        return true;
+    }
 }
 
 } // namespace
@@ -133,16 +146,21 @@ void TLessonWindow::SetLessonFile(const QString& lessonFile) {
 
 // Two open windows never share a working copy: the lowest number that no open window holds is
 // taken, where counting the windows could hand out a number still in use.
+// A working copy that another editor still has open is skipped too: its file would otherwise
+// be replaced under that editor, whose next save would then copy this window's lesson.
 void TLessonWindow::FormTempName() {
     std::vector<int> held;
     for (const TLessonWindow* window : Registered())
         if (window != this)
             held.push_back(window->tempNumber_);
+    const auto nameOf = [](int number) {
+        return FMain->Setup.Path + QStringLiteral("Tmp/%1.tmp").arg(number);
+    };
     tempNumber_ = 1;
-    while (std::ranges::find(held, tempNumber_) != held.end())
+    while (std::ranges::find(held, tempNumber_) != held.end() ||
+           IsHeldElsewhere(nameOf(tempNumber_)))
         ++tempNumber_;
-    const QString tempName = FMain->Setup.Path + QStringLiteral("Tmp/%1.tmp").arg(tempNumber_);
-    dat1_.SetFileName(QFile::encodeName(tempName).toStdString());
+    dat1_.SetFileName(QFile::encodeName(nameOf(tempNumber_)).toStdString());
 }
 
 void TLessonWindow::ShowRecordCount() {

@@ -1,5 +1,6 @@
 // The lesson windows' file side: new lesson, working copies, save, save as and the close
 // question.
+#include "FileStream.h"
 #include "LessonFixture.h"
 
 #include <QFileInfo>
@@ -169,6 +170,20 @@ TEST_F(LessonFileTest, WindowsNeverShareAWorkingCopy) {
     EXPECT_TRUE(third.Dat1().Active());
     EXPECT_EQ(third.Dat1().FileName(), QFile::encodeName(TempName(1)).toStdString());
     EXPECT_EQ(FileBytes(TempName(2)), secondCopy);
+    EXPECT_TRUE(ErrorsShown().empty());
+}
+
+TEST_F(LessonFileTest, WorkingCopyOfAnotherEditorIsLeftAlone) {
+    {
+        QFile file(TempName(1));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("another editor's lesson");
+    }
+    const FileStream otherEditor(QFile::encodeName(TempName(1)).toStdString(),
+                                 FileStream::Mode::Read);
+    TFTest1& window = NewLesson();
+    EXPECT_EQ(window.Dat1().FileName(), QFile::encodeName(TempName(2)).toStdString());
+    EXPECT_EQ(FileBytes(TempName(1)), "another editor's lesson");
     EXPECT_TRUE(ErrorsShown().empty());
 }
 
