@@ -10,8 +10,8 @@ namespace editor {
 
 bool TFileDialog::Execute(QWidget* parent) {
     platform::Dialogs& dialogs = platform::dialogs();
-    const QString chosen = kind_ == Kind::Open ? dialogs.OpenFileName(parent, filter_)
-                                               : dialogs.SaveFileName(parent, filter_, QString());
+    const QString chosen = kind_ == Kind::Open ? dialogs.OpenFileName(parent, filter_, fileName_)
+                                               : dialogs.SaveFileName(parent, filter_, fileName_);
     if (chosen.isEmpty())
         return false;
     if (kind_ == Kind::Open && !QFileInfo(chosen).isFile())

@@ -246,7 +246,8 @@ void TFMain::LVOtevrDblClick() {
 }
 
 void TFMain::Button1Click() {
-    const QString name = platform::dialogs().OpenFileName(this, QStringLiteral("Lexiquil (*.lq)"));
+    const QString name =
+        platform::dialogs().OpenFileName(this, QStringLiteral("Lexiquil (*.lq)"), QString());
     if (!name.isEmpty())
         OpenLesson(name);
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace platform {
@@ -17,13 +18,16 @@ void ShowBox(QMessageBox::Icon icon, const QString& caption, const QString& text
 }
 
 QString ChooseFile(QWidget* parent, const QString& filter, QFileDialog::AcceptMode mode,
-                   const QString& defaultSuffix = {}) {
+                   const QString& lastName) {
     QFileDialog dialog(parent, QString(), QString(), filter);
+    if (!lastName.isEmpty()) {
+        dialog.setDirectory(QFileInfo(lastName).absolutePath());
+        dialog.selectFile(QFileInfo(lastName).fileName());
+    }
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                        : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setDefaultSuffix(defaultSuffix);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);
@@ -55,13 +59,12 @@ public:
         return canCancel ? Button::Cancel : Button::No;
     }
 
-    QString OpenFileName(QWidget* parent, const QString& filter) override {
-        return ChooseFile(parent, filter, QFileDialog::AcceptOpen);
+    QString OpenFileName(QWidget* parent, const QString& filter, const QString& lastName) override {
+        return ChooseFile(parent, filter, QFileDialog::AcceptOpen, lastName);
     }
 
-    QString SaveFileName(QWidget* parent, const QString& filter,
-                         const QString& defaultSuffix) override {
-        return ChooseFile(parent, filter, QFileDialog::AcceptSave, defaultSuffix);
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& lastName) override {
+        return ChooseFile(parent, filter, QFileDialog::AcceptSave, lastName);
     }
 };
 

@@ -27,11 +27,12 @@ public:
     // window's close button answer Cancel, or No when there is no Cancel.
     virtual Button Warning(const QString& text, Choice choice) = 0;
     // The chosen file's full path, or empty when cancelled. `filter` is Qt's form:
-    // "Lexiquil (*.lq)". Saving asks nothing about an existing file: the callers ask their own
-    // question. A name typed without a suffix gets `defaultSuffix`.
-    virtual QString OpenFileName(QWidget* parent, const QString& filter) = 0;
+    // "Lexiquil (*.lq)". The dialog starts at `lastName`, the name chosen before, when there is
+    // one. Saving asks nothing about an existing file: the callers ask their own question.
+    virtual QString OpenFileName(QWidget* parent, const QString& filter,
+                                 const QString& lastName) = 0;
     virtual QString SaveFileName(QWidget* parent, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& lastName) = 0;
 };
 
 // The program's dialogs: the real ones unless a test put scripted ones in place.

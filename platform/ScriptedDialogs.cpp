@@ -29,14 +29,13 @@ Dialogs::Button ScriptedDialogs::Warning(const QString& text, Choice choice) {
     return answer == Button::Cancel && choice == Choice::YesNo ? Button::No : answer;
 }
 
-QString ScriptedDialogs::OpenFileName(QWidget*, const QString& filter) {
-    shown.push_back({Kind::OpenFile, filter, QString()});
+QString ScriptedDialogs::OpenFileName(QWidget*, const QString& filter, const QString& lastName) {
+    shown.push_back({Kind::OpenFile, filter, lastName});
     return TakeAnswer(openAnswers, QString());
 }
 
-QString ScriptedDialogs::SaveFileName(QWidget*, const QString& filter,
-                                      const QString& defaultSuffix) {
-    shown.push_back({Kind::SaveFile, filter, defaultSuffix});
+QString ScriptedDialogs::SaveFileName(QWidget*, const QString& filter, const QString& lastName) {
+    shown.push_back({Kind::SaveFile, filter, lastName});
     return TakeAnswer(saveAnswers, QString());
 }
 

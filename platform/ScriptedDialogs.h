@@ -14,7 +14,7 @@ class ScriptedDialogs : public Dialogs {
 public:
     enum class Kind { Error, Message, Warning, OpenFile, SaveFile };
     // `text` is the message, or the filter of a file dialog; `caption` is the box's caption, or
-    // the default suffix of a save dialog. `choice` matters only for warnings.
+    // the name a file dialog started at. `choice` matters only for warnings.
     struct Shown {
         Kind kind;
         QString text;
@@ -30,9 +30,8 @@ public:
     void Error(const QString& text) override;
     void Message(const QString& text, const QString& caption) override;
     Button Warning(const QString& text, Choice choice) override;
-    QString OpenFileName(QWidget* parent, const QString& filter) override;
-    QString SaveFileName(QWidget* parent, const QString& filter,
-                         const QString& defaultSuffix) override;
+    QString OpenFileName(QWidget* parent, const QString& filter, const QString& lastName) override;
+    QString SaveFileName(QWidget* parent, const QString& filter, const QString& lastName) override;
 };
 
 // Puts fresh scripted dialogs in place as the program's dialogs and returns them; they stay

@@ -55,7 +55,7 @@ TEST_F(CommandTest, ShortcutsReachTheActiveLessonWindow) {
     ASSERT_EQ(Shown(Kind::OpenFile).size(), 1u);
     EXPECT_EQ(Shown(Kind::OpenFile)[0].text, "Soubory slovní zásoby (*.lq)");
     EXPECT_EQ(Shown(Kind::SaveFile)[0].text, "Soubory slovní zásoby (*.lq)");
-    EXPECT_EQ(Shown(Kind::SaveFile)[0].caption, "") << "no default suffix";
+    EXPECT_EQ(Shown(Kind::SaveFile)[0].caption, "") << "nothing chosen before";
 }
 
 TEST_F(CommandTest, ExportAppendsCsvUnlessTheNameEndsInExactlyThat) {
@@ -77,6 +77,8 @@ TEST_F(CommandTest, ExportAppendsCsvUnlessTheNameEndsInExactlyThat) {
     EXPECT_FALSE(QFile::exists(LessonPath("velke.CSV")));
     ASSERT_FALSE(Shown(Kind::SaveFile).empty());
     EXPECT_EQ(Shown(Kind::SaveFile)[0].text, "Hodnoty oddělené středníkem (*.csv)");
+    // Each export starts at the name the one before it wrote.
+    EXPECT_EQ(Shown(Kind::SaveFile)[1].caption, LessonPath("bez.csv"));
     EXPECT_TRUE(Shown(Kind::Warning).empty());
 }
 

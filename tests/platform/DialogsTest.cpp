@@ -54,7 +54,7 @@ TEST_F(DialogsTest, ErrorBoxHasTheCaptionChybaAndOneOkButton) {
 }
 
 // The editor asks its own question before it overwrites a lesson, so the dialog must not.
-TEST_F(DialogsTest, SaveDialogAddsTheSuffixAndLeavesTheOverwriteQuestionToItsCaller) {
+TEST_F(DialogsTest, SaveDialogStartsAtTheLastNameAndLeavesTheOverwriteQuestionToItsCaller) {
     QTemporaryDir dir;
     QFile(dir.filePath("lekce.lq")).open(QIODevice::WriteOnly);
     int fileDialogs = 0;
@@ -63,11 +63,12 @@ TEST_F(DialogsTest, SaveDialogAddsTheSuffixAndLeavesTheOverwriteQuestionToItsCal
             modal->close();
             return;
         }
-        QTest::keyClicks(modal->focusWidget(), dir.filePath("lekce"));
+        // The last name stands ready: Enter alone takes it.
         QTest::keyClick(modal->focusWidget(), Qt::Key_Return);
     });
-    EXPECT_EQ(platform::dialogs().SaveFileName(nullptr, "Lexiquil (*.lq)", "lq"),
-              dir.filePath("lekce.lq"));
+    EXPECT_EQ(
+        platform::dialogs().SaveFileName(nullptr, "Lexiquil (*.lq)", dir.filePath("lekce.lq")),
+        dir.filePath("lekce.lq"));
     EXPECT_EQ(answerer.seen, QStringList{"QFileDialog"});
 }
 
