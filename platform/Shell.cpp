@@ -3,6 +3,7 @@
 #include "Replaceable.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
@@ -13,7 +14,11 @@ namespace {
 class DesktopShell : public Shell {
 public:
     void OpenLink(const QString& link) override { QDesktopServices::openUrl(QUrl(link)); }
-    void StartProgram(const QString& path) override { QProcess::startDetached(path, {}); }
+    // A bare name means the program in the current folder, as the caller tested it there; Qt
+    // would look for a bare name on the PATH instead.
+    void StartProgram(const QString& path) override {
+        QProcess::startDetached(QFileInfo(path).absoluteFilePath(), {});
+    }
 };
 
 Replaceable<Shell, DesktopShell>& Instance() {
