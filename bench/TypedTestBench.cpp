@@ -64,6 +64,7 @@ BENCHMARK(BM_TypedTestStart)->Name("TypedTestStart/20000x5")->Unit(benchmark::kM
 BENCHMARK(BM_BareReadString)->Name("BareReadString/2x20000")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application application(argc, argv);
     QTemporaryDir folder;
     LessonPath = QFile::encodeName(folder.filePath("velka.lq")).toStdString();
