@@ -38,12 +38,22 @@ const Sample Samples[] = {
      []() -> learner::TTypedTest* { return learner::FTest2; }},
 };
 
-class SampleLessonsTest : public TypedTestTest {};
+// Each test works on its own copies: a lesson is held exclusively while it is read, and other
+// tests read the same samples at the same time.
+class SampleLessonsTest : public TypedTestTest {
+protected:
+    QString CopyOf(const char* file) {
+        const QString copy = lessons.filePath(QString::fromUtf8(file));
+        QFile::remove(copy);
+        EXPECT_TRUE(QFile::copy(SampleFolder + '/' + file, copy)) << file;
+        return copy;
+    }
+};
 
 TEST_F(SampleLessonsTest, EveryRecordGivesAnItemThatCanBeAnswered) {
     for (const Sample& sample : Samples) {
         SCOPED_TRACE(sample.file);
-        const std::string path = QFile::encodeName(SampleFolder + '/' + sample.file).toStdString();
+        const std::string path = QFile::encodeName(CopyOf(sample.file)).toStdString();
         TDat table;
         table.SetReadOnly(true);
         table.SetFileName(path);
@@ -77,7 +87,7 @@ TEST_F(SampleLessonsTest, EachSampleDrillsFromStartToEndMessage) {
         dialogs->shown.clear();
         FMain->Setup.ZkoZkousetPo = 10;
         FMain->Setup.ZkoVyrazKrat = 1;
-        FMain->OpenLesson(SampleFolder + '/' + sample.file);
+        FMain->OpenLesson(CopyOf(sample.file));
         learner::TTypedTest* window = sample.window();
         ASSERT_TRUE(window->isVisible());
         // One miss on the way, so the lesson also takes the requeue.
