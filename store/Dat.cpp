@@ -20,7 +20,9 @@ const char* const ErrReadOnly = "Database is opened for reading only";
 // Bytes moved at once when a gap is opened or closed: the file is never held in memory whole.
 constexpr int64_t MoveChunk = 64 * 1024;
 
-[[noreturn]] void Raise(const std::string& message) { throw std::runtime_error(message); }
+[[noreturn]] void Raise(const std::string& message) {
+    throw std::runtime_error(message);
+}
 
 void ReadSchema(const FileStream& file, TDatHeader& header, std::vector<TDatFieldDef>& defs) {
     file.ReadExact(0, header.bytes.data(), HeaderSize);
@@ -56,7 +58,9 @@ bool IsTrustworthy(const TDatHeader& header, const std::vector<TDatFieldDef>& de
 
 TDat::TDat() = default;
 
-TDat::~TDat() { CloseFile(); }
+TDat::~TDat() {
+    CloseFile();
+}
 
 FileStream& TDat::Stream() const {
     if (!file_)
@@ -155,7 +159,9 @@ bool TDat::IsCompatibleFile(const std::string& fileName) {
     }
 }
 
-void TDat::CloseFile() { file_.reset(); }
+void TDat::CloseFile() {
+    file_.reset();
+}
 
 void TDat::WriteHeader() {
     Guarded([&] { Stream().WriteExact(0, header_.bytes.data(), HeaderSize); });
@@ -306,23 +312,30 @@ void TDat::RemoveBytes(int64_t position, int64_t count) {
     });
 }
 
-bool TDat::WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo) {
+// Every default value is zeros: false, 0, 0.0, or a string of length 0 whose characters are
+// left as the gap held them. Other type codes have no default.
+size_t TDat::DefaultValueLength(uint8_t type) {
     switch (type) {
     case dtBoolean:
-        WriteBoolean(name, recNo, 0);
-        return true;
     case dtInteger:
-        WriteInteger(name, recNo, 0);
-        return true;
     case dtFloat:
-        WriteFloat(name, recNo, 0.0);
-        return true;
+        return TypeSize(type, 0);
     case dtString:
-        WriteString(name, recNo, std::string());
-        return true;
+        return sizeof(uint16_t);
     default:
-        return false;
+        return 0;
     }
+}
+
+void TDat::WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo) {
+    const size_t length = DefaultValueLength(type);
+    if (length == 0)
+        return;
+    CheckValueAccess(name, recNo);
+    if (!StampModifiedAndWriteHeader())
+        return;
+    const uint64_t zeros = 0;
+    Stream().WriteExact(FieldPosition(name, recNo), &zeros, length);
 }
 
 void TDat::AddField(const std::string& name, uint8_t type, int32_t size) {
@@ -334,8 +347,8 @@ void TDat::AddField(const std::string& name, uint8_t type, int32_t size) {
     if (header_.FieldCount() >= MaxFieldCount)
         Raise("A table holds at most " + std::to_string(MaxFieldCount) + " fields");
     if (name.size() > size_t(MaxFieldNameLength))
-        Raise("Field name \"" + name + "\" is longer than " +
-              std::to_string(MaxFieldNameLength) + " characters");
+        Raise("Field name \"" + name + "\" is longer than " + std::to_string(MaxFieldNameLength) +
+              " characters");
     if (type == dtString && (size < 0 || size > MaxStringSize))
         Raise("String field size " + std::to_string(size) + " is outside 0 to " +
               std::to_string(MaxStringSize));
@@ -350,7 +363,8 @@ void TDat::AddField(const std::string& name, uint8_t type, int32_t size) {
         header_.SetFieldCount(uint8_t(header_.FieldCount() + 1));
         fieldDefs_.push_back(TDatFieldDef::Make(name, type, size));
         header_.SetRecordSize(int32_t(newRecordSize));
-        const int64_t descriptorAt = HeaderSize + int64_t(header_.FieldCount() - 1) * DescriptorSize;
+        const int64_t descriptorAt =
+            HeaderSize + int64_t(header_.FieldCount() - 1) * DescriptorSize;
         InsertBytes(descriptorAt, DescriptorSize);
         Stream().WriteExact(descriptorAt, fieldDefs_.back().bytes.data(), DescriptorSize);
         WriteHeader();
@@ -362,29 +376,44 @@ void TDat::AddField(const std::string& name, uint8_t type, int32_t size) {
     });
 }
 
+// The new record's values are written before the header counts it: a write that fails on the
+// way leaves a file that still opens, holding the records it had.
 void TDat::AppendRecord() {
     if (header_.FieldCount() == 0)
         return;
     if (Active())
         RefuseIfReadOnly();
-    Guarded([&] {
+    const TDatHeader before = header_;
+    const bool appended = Guarded([&] {
         if (!Active())
             Raise(ErrNotActive);
-        header_.SetModified(NowAsDayCount());
-        const int64_t recordStart = RecordAreaStart() + int64_t(header_.RecordSize()) * RecordCount();
+        const int64_t recordStart =
+            RecordAreaStart() + int64_t(header_.RecordSize()) * RecordCount();
         if (recordStart + header_.RecordSize() > std::numeric_limits<int32_t>::max())
             Raise(ErrPosition);
         InsertBytes(recordStart, header_.RecordSize());
-        header_.SetRecordCount(RecordCount() + 1);
-        WriteHeader();
         bool wroteValue = false;
-        for (const TDatFieldDef& def : fieldDefs_)
-            wroteValue |= WriteDefaultValue(def.FieldName(), def.FieldType(), RecordCount());
+        int64_t slot = recordStart;
+        for (uint8_t field = 1; field <= header_.FieldCount(); ++field) {
+            const uint64_t zeros = 0;
+            if (const size_t length = DefaultValueLength(GetFieldType(field))) {
+                Stream().WriteExact(slot, &zeros, length);
+                wroteValue = true;
+            }
+            slot += FieldSize(field);
+        }
         // Fields of unknown type write nothing; a table of only such fields would otherwise end
         // before its last record and be refused when opened again.
         if (!wroteValue && Stream().Length() < recordStart)
             Stream().Truncate(recordStart);
+        header_.SetModified(NowAsDayCount());
+        header_.SetRecordCount(RecordCount() + 1);
+        WriteHeader();
+        if (!Active())
+            Raise(ErrNotActive);
     });
+    if (!appended)
+        header_ = before;
 }
 
 void TDat::DeleteRecord(int32_t recNo) {

@@ -92,8 +92,9 @@ private:
     void InsertBytes(int64_t position, int64_t count);
     void RemoveBytes(int64_t position, int64_t count);
     int64_t RecordAreaStart() const;
-    // Returns whether the type has a default value to write.
-    bool WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo);
+    // The bytes of a type's default value, all zero; 0 for a type without one.
+    static size_t DefaultValueLength(uint8_t type);
+    void WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo);
     void RefuseIfReadOnly() const;
 
     // Checks the name and record of a value access, raising the accessors' errors.
