@@ -72,7 +72,11 @@ template <typename Step> bool TDat::Guarded(Step&& step) {
     try {
         step();
         return true;
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
+        // Only the failure that closes the table says why; the steps after it only find it
+        // closed.
+        if (Active())
+            failureReason_ = error.what();
         CloseFile();
         return false;
     }
@@ -99,6 +103,7 @@ void TDat::Open() {
     file_ = std::make_unique<FileStream>(fileName_, readOnly_ ? FileStream::Mode::Read
                                                               : FileStream::Mode::ReadWrite);
     LoadTrustedSchema();
+    failureReason_.clear();
     if (AfterActive)
         AfterActive(*this);
 }
@@ -107,6 +112,7 @@ void TDat::Create() {
     InitHeader();
     fieldDefs_.clear();
     file_ = std::make_unique<FileStream>(fileName_, FileStream::Mode::Create);
+    failureReason_.clear();
     WriteHeader();
     ReadFieldDefs();
 }

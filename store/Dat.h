@@ -32,6 +32,9 @@ public:
     TDat& operator=(const TDat&) = delete;
 
     bool Active() const { return file_ != nullptr; }
+    // Why the table last closed itself after a failed read or write of its file; empty until
+    // then. Opening the table again clears it.
+    const std::string& FailureReason() const { return failureReason_; }
     void SetActive(bool value);
     const std::string& FileName() const { return fileName_; }
     void SetFileName(const std::string& value);
@@ -110,6 +113,7 @@ private:
 
     std::unique_ptr<FileStream> file_;
     std::string fileName_;
+    std::string failureReason_;
     TDatHeader header_;
     std::vector<TDatFieldDef> fieldDefs_;
     bool createFile_ = true;

@@ -5,6 +5,7 @@
 #include "NumberText.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -89,6 +90,14 @@ uint8_t FieldNumber(int number) {
     return uint8_t(number);
 }
 
+bool IsCommandShortcut(const QWidget& widget, const QKeyEvent& key) {
+    const QKeySequence pressed(key.keyCombination());
+    const QList<QAction*> commands = widget.window()->findChildren<QAction*>();
+    return std::any_of(commands.begin(), commands.end(), [&](const QAction* command) {
+        return command->isEnabled() && command->shortcuts().contains(pressed);
+    });
+}
+
 bool IsEnter(const QKeyEvent& event) {
     return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
 }
@@ -129,6 +138,14 @@ public:
 
 protected:
     bool eventFilter(QObject* editor, QEvent* event) override {
+        // The line editor has keys of its own (Ctrl+U clears the line under X11) that would
+        // take a command's shortcut from the window and act on the cell instead.
+        if (event->type() == QEvent::ShortcutOverride &&
+            IsCommandShortcut(static_cast<QWidget&>(*editor),
+                              static_cast<const QKeyEvent&>(*event))) {
+            event->ignore();
+            return true;
+        }
         if (event->type() == QEvent::KeyPress && !grid_.forwardingKey_) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
             if (!key.text().isEmpty())
@@ -282,41 +299,52 @@ void TDatGrid::SetDat(TDat* value) {
     LoadFromDat();
 }
 
+// Every value is read before the first cell changes: a read that fails closes the table and
+// leaves the grid as it was, rather than showing an empty cell where a value was lost.
 void TDatGrid::LoadFromDat() {
     if (!dat_ || !dat_->Active()) {
         ClearGrid();
         return;
     }
     const int32_t records = dat_->RecordCount();
-    SetRowCount(records > 0 ? records + FixedRows() : FixedRows() + 1);
-    if (dat_->FieldCount() == 0) {
-        SetColCount(FixedCols() + 1);
-    } else if (fields_.isEmpty()) {
-        SetColCount(dat_->FieldCount() + FixedCols());
-        for (int field = 1; field <= dat_->FieldCount(); ++field) {
-            SetCells(field - 1 + FixedCols(), 0, platform::FromLessonText(dat_->FieldName(field)));
-            LoadColumn(field);
-        }
-    } else {
-        SetColCount(int(fields_.size()) + FixedCols());
+    struct Cell {
+        int col;
+        int row;
+        QString text;
+    };
+    std::vector<Cell> cells;
+    const auto readColumn = [&](uint8_t field) {
+        const uint8_t type = dat_->GetFieldType(field);
+        const std::string name = dat_->FieldName(field);
+        for (int32_t record = 1; record <= records; ++record)
+            if (std::optional<QString> text = ValueText(*dat_, type, name, record))
+                cells.push_back({field - 1 + FixedCols(), record - 1 + FixedRows(), *text});
+    };
+    int colCount = FixedCols() + 1;
+    if (dat_->FieldCount() > 0 && fields_.isEmpty()) {
+        colCount = dat_->FieldCount() + FixedCols();
+        for (int field = 1; field <= dat_->FieldCount(); ++field)
+            readColumn(uint8_t(field));
+    } else if (dat_->FieldCount() > 0) {
+        colCount = int(fields_.size()) + FixedCols();
         for (int entry = 1; entry <= fields_.size(); ++entry) {
             const std::optional<std::string> name = platform::ToLessonText(fields_[entry - 1]);
             if (records > 0 && name && dat_->FieldExists(*name))
-                LoadColumn(FieldNumber(entry));
+                readColumn(FieldNumber(entry));
         }
     }
+    if (!dat_->Active())
+        throw std::runtime_error("Error, database is not active");
+
+    SetRowCount(records > 0 ? records + FixedRows() : FixedRows() + 1);
+    SetColCount(colCount);
+    if (fields_.isEmpty())
+        for (int field = 1; field <= dat_->FieldCount(); ++field)
+            SetCells(field - 1 + FixedCols(), 0, platform::FromLessonText(dat_->FieldName(field)));
+    for (const Cell& cell : cells)
+        SetCells(cell.col, cell.row, cell.text);
     for (int32_t record = 1; record <= records; ++record)
         SetCells(0, record - 1 + FixedRows(), QString::number(record));
-}
-
-void TDatGrid::LoadColumn(uint8_t field) {
-    const uint8_t type = dat_->GetFieldType(field);
-    const std::string name = dat_->FieldName(field);
-    for (int32_t record = 1; record <= dat_->RecordCount(); ++record) {
-        const std::optional<QString> text = ValueText(*dat_, type, name, record);
-        if (text)
-            SetCells(field - 1 + FixedCols(), record - 1 + FixedRows(), *text);
-    }
 }
 
 void TDatGrid::SaveToDat() {

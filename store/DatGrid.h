@@ -74,7 +74,6 @@ private:
     class FixedHeader;
 
     QTableWidgetItem* CellItem(int col, int row) const;
-    void LoadColumn(uint8_t field);
     void KeyPressed(QChar key);
     void DrawCell(int col, int row, const QRect& rect, QPainter& painter) const;
     void MouseUp(const QMouseEvent& event, const QWidget& source);

@@ -121,7 +121,7 @@ void Write(const Lesson& lesson, const std::string& path) {
     }
     // The store closes the table when a write fails and says nothing more.
     if (!table.Active())
-        throw std::runtime_error("cannot write " + path);
+        throw std::runtime_error("cannot write " + path + ": " + table.FailureReason());
 }
 
 } // namespace
