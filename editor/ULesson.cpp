@@ -4,10 +4,12 @@
 #include "DatGrid.h"
 #include "Dialogs.h"
 #include "FileDialog.h"
+#include "FileReplacement.h"
 #include "FileStream.h"
 #include "LessonInfo.h"
 #include "UMain.h"
 #include "Windows.h"
+#include "WorkingCopy.h"
 #include "ui_ULesson.h"
 
 #include <QCloseEvent>
@@ -15,7 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPainter>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <algorithm>
 #include <stdexcept>
@@ -35,33 +36,6 @@ std::vector<TLessonWindow*>& Registered() {
 
 [[noreturn]] void Raise(const QString& message) {
     throw std::runtime_error(message.toStdString());
-}
-
-QString FileNameOf(const TDat& dat) {
-    return QFile::decodeName(dat.FileName().c_str());
-}
-
-// The copy always belongs to whoever made it: a read-only lesson still gives a working copy
-// that its window can write.
-void CopyReplacing(const QString& source, const QString& target) {
-    if (QFile::exists(target) && !QFile::remove(target))
-        Raise(QStringLiteral("Soubor „%1“ nelze nahradit.").arg(target));
-    QFile original(source);
-    if (!original.copy(target))
-        Raise(QStringLiteral("Soubor „%1“ nelze zkopírovat do „%2“: %3")
-                  .arg(source, target, original.errorString()));
-    QFile::setPermissions(target,
-                          QFile::permissions(target) | QFile::ReadOwner | QFile::WriteOwner);
-}
-
-// The lesson file is replaced only by a complete copy, so a failed save leaves it whole.
-void ReplaceWhole(const QString& source, const QString& target) {
-    QFile from(source);
-    QSaveFile to(target);
-    if (!from.open(QIODevice::ReadOnly))
-        Raise(QStringLiteral("Soubor „%1“ nelze číst: %2").arg(source, from.errorString()));
-    if (!to.open(QIODevice::WriteOnly) || to.write(from.readAll()) != from.size() || !to.commit())
-        Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(target, to.errorString()));
 }
 
 bool IsHeldElsewhere(const QString& fileName) {
@@ -171,48 +145,42 @@ void TLessonWindow::NewLesson(const std::string& marker, int32_t fieldSize) {
     SetupColumns();
     SetLessonFile(NewLessonName);
     FormTempName();
-    const QString tempName = FileNameOf(dat1_);
-    if (QFile::exists(tempName) && !QFile::remove(tempName))
-        Raise(QStringLiteral("Soubor „%1“ nelze nahradit.").arg(tempName));
-    dat1_.SetActive(true);
-    dat1_.AddField(kind_.Field1.toStdString(), dtString, fieldSize);
-    dat1_.AddField(kind_.Field2.toStdString(), dtString, fieldSize);
-    dat1_.SetDataType(marker);
+    shape_ = {marker,
+              {{kind_.Field1.toStdString(), dtString, fieldSize},
+               {kind_.Field2.toStdString(), dtString, fieldSize}}};
+    shape_.MakeTable(dat1_, 1);
     SetSaved(true);
-    dat1_.AppendRecord();
-    datGrid1_->LoadFromDat();
-    ShowRecordCount();
+    ReloadGrid();
 }
 
 void TLessonWindow::OpenFile(const QString& fileName) {
     SetupColumns();
     SetLessonFile(fileName);
     FormTempName();
-    CopyReplacing(fileName, FileNameOf(dat1_));
+    CopyLessonToWorkingCopy(fileName, dat1_);
     dat1_.SetActive(true);
-    datGrid1_->LoadFromDat();
+    shape_ = TTableShape::Of(dat1_);
+    ReloadGrid();
     SetSaved(true);
-    ShowRecordCount();
 }
 
+// The lesson file is replaced only by a complete copy of a working copy that holds what the
+// grid shows, so a failed save leaves it whole.
 bool TLessonWindow::Save() {
     if (lessonFile_ == NewLessonName)
         return SaveAs();
+    EnsureWorkingCopy();
     StoreGrid();
     const int32_t last = dat1_.RecordCount();
     if (last > 0 && dat1_.ReadString(kind_.Field1.toStdString(), last).empty())
         dat1_.DeleteRecord(last);
-    datGrid1_->LoadFromDat();
-    ShowRecordCount();
-    RequireWorkingCopy();
-    dat1_.SetActive(false);
+    ReloadGrid();
+    const QByteArray lesson = WorkingCopyBytes(dat1_);
     try {
-        ReplaceWhole(FileNameOf(dat1_), lessonFile_);
-    } catch (...) {
-        dat1_.SetActive(true);
-        throw;
+        platform::ReplaceFileWith(lessonFile_, lesson);
+    } catch (const std::exception& error) {
+        Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(lessonFile_, error.what()));
     }
-    dat1_.SetActive(true);
     SetSaved(true);
     return true;
 }
@@ -228,12 +196,41 @@ bool TLessonWindow::SaveAs() {
     return Save();
 }
 
+// The one row of a table without records belongs to no record until text is typed into it.
+int32_t TLessonWindow::GridRecords() const {
+    if (loadedRecords_ > 0)
+        return loadedRecords_;
+    return datGrid1_->Cells(1, 1).isEmpty() && datGrid1_->Cells(2, 1).isEmpty() ? 0 : 1;
+}
+
 void TLessonWindow::StoreGrid() {
-    const bool rowHoldsText =
-        !datGrid1_->Cells(1, 1).isEmpty() || !datGrid1_->Cells(2, 1).isEmpty();
-    if (dat1_.Active() && dat1_.RecordCount() == 0 && rowHoldsText)
+    if (dat1_.Active() && dat1_.RecordCount() < GridRecords())
         dat1_.AppendRecord();
-    datGrid1_->SaveToDat();
+    OnWorkingCopy(dat1_, [this] { datGrid1_->SaveToDat(); });
+}
+
+// A working copy that the table gave up after a failed write, or that was deleted from outside,
+// is made anew from what the grid shows: the grid is then all that the window knows for sure.
+void TLessonWindow::EnsureWorkingCopy() {
+    if (dat1_.Active() && QFileInfo(FileNameOf(dat1_)).isFile())
+        return;
+    dat1_.SetActive(false);
+    if (IsHeldElsewhere(FileNameOf(dat1_)))
+        FormTempName();
+    shape_.MakeTable(dat1_, GridRecords());
+    StoreGrid();
+}
+
+// The grid never loads from a table that has given up its file: it would lose what it shows.
+// A row without a record shows nothing, so that nothing deleted seems to be still there.
+void TLessonWindow::ReloadGrid() {
+    RequireWorkingCopy(dat1_);
+    OnWorkingCopy(dat1_, [this] { datGrid1_->LoadFromDat(); });
+    loadedRecords_ = dat1_.RecordCount();
+    if (loadedRecords_ == 0)
+        for (int col = 0; col < datGrid1_->ColCount(); ++col)
+            datGrid1_->SetCells(col, 1, QString());
+    ShowRecordCount();
 }
 
 void TLessonWindow::DatGrid1KeyPress(QChar key) {
@@ -251,12 +248,11 @@ void TLessonWindow::CompleteRow() {
     if (kind_.PutsGapMark)
         PutGapMark(row);
     datGrid1_->SetCol(1);
+    EnsureWorkingCopy();
     StoreGrid();
     dat1_.AppendRecord();
-    datGrid1_->LoadFromDat();
+    ReloadGrid();
     datGrid1_->SetRow(row + 1);
-    ShowRecordCount();
-    RequireWorkingCopy();
 }
 
 void TLessonWindow::PutGapMark(int row) {
@@ -280,38 +276,34 @@ void TLessonWindow::InsertMark(const QString& mark) {
 // record.
 void TLessonWindow::DeleteRecord() {
     const int row = datGrid1_->Row();
-    if (!dat1_.Active() || row > dat1_.RecordCount())
+    if (row > loadedRecords_)
         return;
+    EnsureWorkingCopy();
     StoreGrid();
     dat1_.DeleteRecord(row);
-    datGrid1_->LoadFromDat();
+    ReloadGrid();
     datGrid1_->SetRow(std::min(row, datGrid1_->RowCount() - 1));
-    ShowRecordCount();
     SetSaved(false);
-    RequireWorkingCopy();
 }
 
-// The table closes itself when a write to its file fails; a working copy in that state is never
-// copied over the lesson, and the author hears of it at once.
-void TLessonWindow::RequireWorkingCopy() const {
-    if (!dat1_.Active())
-        Raise(QStringLiteral("Pracovní kopii lekce „%1“ nelze zapsat.").arg(FileNameOf(dat1_)));
-}
-
+// A failed export leaves an existing file as it was.
 void TLessonWindow::ExportCsv(const QString& fileName) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        Raise(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, file.errorString()));
+    EnsureWorkingCopy();
     const std::string field1 = kind_.Field1.toStdString();
     const std::string field2 = kind_.Field2.toStdString();
     const int32_t count = dat1_.RecordCount();
     QByteArray text;
-    for (int32_t record = 1; record <= count; ++record) {
-        text += '"' + QByteArray::fromStdString(dat1_.ReadString(field1, record)) + "\";\"";
-        text += QByteArray::fromStdString(dat1_.ReadString(field2, record)) + "\";\r\n";
+    OnWorkingCopy(dat1_, [&] {
+        for (int32_t record = 1; record <= count; ++record) {
+            text += '"' + QByteArray::fromStdString(dat1_.ReadString(field1, record)) + "\";\"";
+            text += QByteArray::fromStdString(dat1_.ReadString(field2, record)) + "\";\r\n";
+        }
+    });
+    try {
+        platform::ReplaceFileWith(fileName, text);
+    } catch (const std::exception& error) {
+        Raise(QStringLiteral("Soubor „%1“ nelze zapsat: %2").arg(fileName, error.what()));
     }
-    if (file.write(text) != text.size())
-        Raise(QStringLiteral("Cannot write file \"%1\". %2").arg(fileName, file.errorString()));
 }
 
 bool TLessonWindow::FormCloseQuery() {
@@ -348,8 +340,14 @@ void TLessonWindow::Discard() {
     (frame ? frame : this)->deleteLater();
 }
 
+void TLessonWindow::CloseAnswered() {
+    closeAnswered_ = true;
+    QWidget* frame = parentWidget();
+    (frame ? frame : this)->close();
+}
+
 void TLessonWindow::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    if (!closeAnswered_ && !FormCloseQuery()) {
         event->ignore();
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "Dat.h"
 #include "Setup.h"
+#include "WorkingCopy.h"
 
 #include <QSize>
 #include <QString>
@@ -60,6 +61,10 @@ public:
     // Closes the window without its close question, for a lesson that could not be made or
     // opened.
     void Discard();
+    // Asks about unsaved changes, saving after "Ano"; true when the window may close.
+    bool FormCloseQuery();
+    // Closes the window once FormCloseQuery has let it go, without asking again.
+    void CloseAnswered();
 
     TDat& Dat1() { return dat1_; }
     TDatGrid& DatGrid1() const { return *datGrid1_; }
@@ -91,13 +96,15 @@ private:
     void SetLessonFile(const QString& lessonFile);
     void FormTempName();
     void ShowRecordCount();
-    void RequireWorkingCopy() const;
+    // The records that the grid's rows stand for.
+    int32_t GridRecords() const;
     // Writes what the grid shows into the table, giving the one row of an empty table its
     // record first so that nothing typed there is dropped.
     void StoreGrid();
+    void EnsureWorkingCopy();
+    void ReloadGrid();
     void CompleteRow();
     void PutGapMark(int row);
-    bool FormCloseQuery();
     void FormClose();
     void FormResize();
     void FormShow();
@@ -116,6 +123,10 @@ private:
     QSize layoutSize_;
     // The number of the working copy, held while the window lives; 0 before new or open.
     int tempNumber_ = 0;
+    TTableShape shape_;
+    // The records of the table when the grid was last loaded from it.
+    int32_t loadedRecords_ = 0;
+    bool closeAnswered_ = false;
 };
 
 } // namespace editor

@@ -248,9 +248,15 @@ void TFMain::FormClose() {
 }
 
 bool TFMain::CloseLessonWindows() {
+    std::vector<TLessonWindow*> answered;
     for (QMdiSubWindow* child : ui->MdiArea->subWindowList(QMdiArea::CreationOrder))
-        if (!child->close())
-            return false;
+        if (auto* window = qobject_cast<TLessonWindow*>(child->widget())) {
+            if (!window->FormCloseQuery())
+                return false;
+            answered.push_back(window);
+        }
+    for (TLessonWindow* window : answered)
+        window->CloseAnswered();
     return true;
 }
 

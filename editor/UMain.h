@@ -99,8 +99,8 @@ private:
     // The active lesson window when its Tag names a lesson kind, or none.
     TLessonWindow* CommandTarget() const;
     void InsertMark(const QString& mark);
-    // Closes the lesson windows in turn, each asking about its unsaved changes; false at the
-    // first refusal, which keeps the rest open.
+    // Asks every lesson window about its unsaved changes, and closes them all only when none
+    // refused: a refusal keeps every window as it was.
     bool CloseLessonWindows();
 
     QMenu* PMOtev = nullptr;

@@ -1,10 +1,12 @@
 #include "DatGrid.h"
 #include "EditorFixture.h"
+#include "GridTyping.h"
 #include "Registry.h"
 #include "UAbout.h"
 #include "ULesson.h"
 #include "UMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -162,6 +164,57 @@ TEST_F(CommandTest, QuittingAsksEveryUnsavedWindowThenSaves) {
     EXPECT_FALSE(FMain->isVisible());
     EXPECT_EQ(Shown(Kind::Warning).size(), 1u);
     EXPECT_TRUE(UserKey()->ValueExists("Maximized"));
+}
+
+// No window goes before every window has answered: "Ne" for one and "Storno" for a later one keep
+// both as they were, with what was typed and their working copies.
+TEST_F(CommandTest, CancelAfterNoKeepsEveryWindowAsItWas) {
+    StartActive();
+    FMain->NovyTest1Execute();
+    FMain->NovyTest1Execute();
+    const std::vector<editor::TLessonWindow*> windows = LessonWindows();
+    for (editor::TLessonWindow* window : windows) {
+        window->DatGrid1().SetCol(1);
+        TypeRow(*window, "dog", "pes");
+    }
+    const QDir workingCopies(install.filePath("Tmp"));
+    dialogs->warningAnswers = {Button::No, Button::Cancel};
+    EXPECT_FALSE(Stop());
+    EXPECT_EQ(Shown(Kind::Warning).size(), 2u);
+    ASSERT_EQ(LessonWindows(), windows);
+    for (editor::TLessonWindow* window : windows) {
+        EXPECT_FALSE(window->Saved());
+        EXPECT_EQ(window->DatGrid1().Cells(1, 1), "dog");
+    }
+    EXPECT_EQ(workingCopies.entryList(QDir::Files).size(), 2);
+
+    dialogs->warningAnswers = {Button::No, Button::No};
+    EXPECT_TRUE(Stop());
+    EXPECT_TRUE(workingCopies.isEmpty());
+}
+
+// The cell editor's own keys (Ctrl+U clears the line under X11) never take a command's shortcut.
+TEST_F(CommandTest, ShortcutsInsideACellEditorReachTheirCommands) {
+    StartActive();
+    const QString path = WriteLesson("slova.lq", "lq3 test1", 2);
+    editor::TLessonWindow& window = OpenLesson(path);
+    window.DatGrid1().SetRow(1);
+    window.DatGrid1().SetCol(2);
+    Type(window, "pes");
+    QLineEdit* cellEditor = Editor(window.DatGrid1());
+    ASSERT_NE(cellEditor, nullptr);
+
+    QTest::keyClick(cellEditor, Qt::Key_U, Qt::ControlModifier);
+    EXPECT_TRUE(window.Saved());
+    EXPECT_EQ(cellEditor->text(), "pes");
+    TDat saved;
+    saved.SetFileName(QFile::encodeName(path).toStdString());
+    saved.SetActive(true);
+    EXPECT_EQ(saved.ReadString("CJ", 1), "pes");
+    saved.SetActive(false);
+
+    QTest::keyClick(cellEditor, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(window.Dat1().RecordCount(), 1);
 }
 
 TEST_F(CommandTest, AboutBoxIsShownModally) {

@@ -202,6 +202,19 @@ TEST_F(LessonEditTest, DeleteRecordReloadsCountsAndMarksUnsaved) {
     EXPECT_TRUE(empty.Saved());
 }
 
+// The row left when the last record goes belongs to no record: it shows nothing, and nothing
+// deleted comes back with a save.
+TEST_F(LessonEditTest, RecordsDeletedDownToNoneStayDeleted) {
+    TFTest1& window = NumberedLesson(3);
+    for (int deletion = 0; deletion < 3; ++deletion)
+        window.DeleteRecord();
+    EXPECT_EQ(window.StatusText(1), "Počet záznamů: 0");
+    for (int col = 0; col < 3; ++col)
+        EXPECT_EQ(Column(window, col), QStringList({""})) << "column " << col;
+    ASSERT_TRUE(window.Save());
+    EXPECT_EQ(ReadLesson(LessonPath("cisla.lq")), (Content{"lq3 test1", {}}));
+}
+
 TEST_F(LessonEditTest, CsvHoldsTheStoredBytesUnescaped) {
     const QString path = WriteLesson("csv.lq", "lq3 test1",
                                      {{"say \"hi\"", "\xF8"

@@ -207,6 +207,34 @@ TEST_F(LessonFileTest, SaveThatCannotWriteReportsAndStaysUnsaved) {
     EXPECT_EQ(window.Dat1().ReadString("AJ", 1), "cat");
 }
 
+// A working copy deleted from outside is made anew from the grid, with the lesson's marker and
+// fields: a save stores what the window shows, never an empty table.
+TEST_F(LessonFileTest, WorkingCopyDeletedFromOutsideIsMadeAnewFromTheGrid) {
+    const QString path =
+        WriteLesson("vety.lq", "lq4 test2b", {{"I have _", "a dog"}, {"_ is", "it"}});
+    auto& window = OpenLesson(path);
+    window.DatGrid1().SetRow(2);
+    window.DatGrid1().SetCol(2);
+    Type(window, "that");
+    ASSERT_TRUE(QFile::remove(TempName(1)));
+
+    ASSERT_TRUE(window.Save());
+    EXPECT_EQ(ReadLesson(path, "veta", "vyraz"),
+              (Content{"lq4 test2b", {{"I have _", "a dog"}, {"_ is", "that"}}}));
+    TDat saved;
+    saved.SetFileName(QFile::encodeName(path).toStdString());
+    saved.SetActive(true);
+    EXPECT_EQ(saved.FieldSize(1), TDat::TypeSize(dtString, 200));
+    EXPECT_EQ(saved.FieldSize(2), TDat::TypeSize(dtString, 40));
+    saved.SetActive(false);
+
+    // The new copy is the window's own from now on.
+    TypeRow(window, "_ cat", "a");
+    EXPECT_TRUE(window.Dat1().Active());
+    EXPECT_EQ(window.Dat1().RecordCount(), 3);
+    EXPECT_TRUE(ErrorsShown().empty());
+}
+
 class CloseQuestionTest : public LessonFixture {
 protected:
     TFTest1& UnsavedLesson() {

@@ -2,6 +2,7 @@
 
 #include "Dat.h"
 #include "DatGrid.h"
+#include "GridTyping.h"
 #include "ScriptedDialogs.h"
 #include "UMain.h"
 #include "UTest1.h"
@@ -11,11 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <string>
@@ -30,6 +28,32 @@ struct LessonContent {
         *out << '"' << content.marker << "\" " << ::testing::PrintToString(content.pairs);
     }
 };
+
+inline LessonContent ReadLesson(const QString& path, const std::string& field1 = "AJ",
+                                const std::string& field2 = "CJ") {
+    TDat dat;
+    dat.SetFileName(QFile::encodeName(path).toStdString());
+    dat.SetActive(true);
+    LessonContent content;
+    dat.GetDataType(content.marker);
+    for (int32_t record = 1; record <= dat.RecordCount(); ++record)
+        content.pairs.emplace_back(dat.ReadString(field1, record), dat.ReadString(field2, record));
+    return content;
+}
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+inline std::pair<int, int> Current(const editor::TLessonWindow& window) {
+    return {window.DatGrid1().Col(), window.DatGrid1().Row()};
+}
+inline QStringList Column(const editor::TLessonWindow& window, int col) {
+    QStringList cells;
+    for (int row = 1; row < window.DatGrid1().RowCount(); ++row)
+        cells << window.DatGrid1().Cells(col, row);
+    return cells;
+}
 
 // Lesson windows of a main window whose install folder is a fresh temporary one with its "Tmp/",
 // with scripted dialogs and settings kept in temporary folders.
@@ -120,65 +144,6 @@ protected:
             dat.WriteString(field2, dat.RecordCount(), second);
         }
         return path;
-    }
-
-    static LessonContent ReadLesson(const QString& path, const std::string& field1 = "AJ",
-                                    const std::string& field2 = "CJ") {
-        TDat dat;
-        dat.SetFileName(QFile::encodeName(path).toStdString());
-        dat.SetActive(true);
-        LessonContent content;
-        dat.GetDataType(content.marker);
-        for (int32_t record = 1; record <= dat.RecordCount(); ++record)
-            content.pairs.emplace_back(dat.ReadString(field1, record),
-                                       dat.ReadString(field2, record));
-        return content;
-    }
-    static QByteArray FileBytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
-
-    // Typing as the author does: the first key opens the cell's editor, the rest go into it.
-    static void Type(editor::TLessonWindow& window, const QString& text) {
-        for (const QChar character : text) {
-            QLineEdit* editor = Editor(window.DatGrid1());
-            Key(editor ? static_cast<QWidget*>(editor) : &window.DatGrid1(), character);
-        }
-    }
-    // A key that types the character, also one that no key of a Latin keyboard gives.
-    static void Key(QWidget* target, QChar character) {
-        for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-            QKeyEvent event(type, Qt::Key_unknown, Qt::NoModifier, QString(character));
-            QCoreApplication::sendEvent(target, &event);
-        }
-    }
-    static void Enter(editor::TLessonWindow& window) {
-        QLineEdit* editor = Editor(window.DatGrid1());
-        QTest::keyClick(editor ? static_cast<QWidget*>(editor) : &window.DatGrid1(),
-                        Qt::Key_Return);
-    }
-    static void TypeRow(editor::TLessonWindow& window, const QString& first,
-                        const QString& second) {
-        Type(window, first);
-        Enter(window);
-        Type(window, second);
-        Enter(window);
-    }
-    static QLineEdit* Editor(const TDatGrid& grid) {
-        for (QLineEdit* editor : grid.findChildren<QLineEdit*>())
-            if (editor->isVisible())
-                return editor;
-        return nullptr;
-    }
-    static std::pair<int, int> Current(const editor::TLessonWindow& window) {
-        return {window.DatGrid1().Col(), window.DatGrid1().Row()};
-    }
-    static QStringList Column(const editor::TLessonWindow& window, int col) {
-        QStringList cells;
-        for (int row = 1; row < window.DatGrid1().RowCount(); ++row)
-            cells << window.DatGrid1().Cells(col, row);
-        return cells;
     }
 
     std::vector<QString> ErrorsShown() const {
