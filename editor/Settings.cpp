@@ -88,6 +88,7 @@ void TFMain::SaveSetup() {
 
     if (user.OpenKey(RecentKey, true))
         RecentFiles.Save(user);
+    user.Flush();
 }
 
 } // namespace editor

@@ -146,7 +146,12 @@ void TFMain::FormShow() {
 void TFMain::FormClose() {
     Setup.Top = y();
     Setup.Left = x();
-    SaveSetup();
+    // Settings that cannot be written are worth a message, not sounds left open.
+    try {
+        SaveSetup();
+    } catch (const std::runtime_error& error) {
+        platform::ReportError(error);
+    }
     MPSpravne.Close();
     MPChyba.Close();
 }

@@ -162,7 +162,7 @@ TEST_F(EditorTest, DamagedRecentEntryEndsTheListWithoutAnEmptyEntry) {
     recent->WriteString("1", "/lekce/jedna.lq");
     recent->WriteString("2", "DAMAGED-ENTRY");
     recent->WriteString("3", "/lekce/tri.lq");
-    recent.reset();
+    recent->Flush();
     DamageValue(platform::Registry::FilePath(platform::RegistryRoot::CurrentUser), "DAMAGED-ENTRY");
 
     Start();
