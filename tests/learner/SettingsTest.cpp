@@ -104,12 +104,28 @@ TEST_F(LearnerTest, RecentListReadsConsecutiveValuesAndWritesOnlyItsOwn) {
     EXPECT_EQ(recent->ReadString("4"), "/far/away.lq");
 }
 
-TEST_F(LearnerTest, PositionOffEveryScreenGivesWayToTheCentre) {
-    auto user = UserKey();
-    user->WriteInteger("Left", -5000);
-    user->WriteInteger("Top", 9000);
-    Start();
-    EXPECT_EQ(FMain->pos(), CentredOnScreen());
+TEST_F(LearnerTest, PlaceIsKeptOnlyWithTheTitleBarOnAScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Place {
+        int32_t left, top;
+        bool kept;
+    };
+    for (const auto& [left, top, kept] : {
+             Place{-5000, 9000, false},
+             {INT32_MAX, 100, false},
+             {INT32_MIN, INT32_MIN, false},
+             {screen.right(), screen.bottom(), false},
+             {screen.right() - 99, screen.bottom() - 19, true},
+         }) {
+        auto user = UserKey();
+        user->WriteInteger("Left", left);
+        user->WriteInteger("Top", top);
+        user->Flush();
+        Start();
+        EXPECT_EQ(FMain->pos(), kept ? QPoint(left, top) : CentredOnScreen())
+            << left << ", " << top;
+        Stop();
+    }
 }
 
 TEST_F(LearnerTest, DamagedUserValueTakesItsDefaultAndTheRestLoad) {
