@@ -1,6 +1,7 @@
 // The main window's settings: loaded from the registry when it first shows, saved when it
 // closes.
 #include "Installation.h"
+#include "Placement.h"
 #include "Registry.h"
 #include "UMain.h"
 
@@ -41,10 +42,15 @@ void TFMain::LoadSetup() {
 
 void TFMain::ReadUserSettings(const platform::Registry& key) {
     if (key.ValueExists(QStringLiteral("Left"))) {
-        move(key.ReadInteger(QStringLiteral("Left")), y());
-        move(x(), key.ReadInteger(QStringLiteral("Top")));
+        const int32_t left = key.ReadInteger(QStringLiteral("Left"));
+        const int32_t top = key.ReadInteger(QStringLiteral("Top"));
         resize(key.ReadInteger(QStringLiteral("Width")), height());
         resize(width(), key.ReadInteger(QStringLiteral("Height")));
+        // A place saved with a screen that is gone would leave the title bar out of reach.
+        if (platform::TitleBarWithinReach(left, top))
+            move(left, top);
+        else
+            Centre();
     }
     if (key.ReadBool(QStringLiteral("Maximized")))
         setWindowState(windowState() | Qt::WindowMaximized);
@@ -58,13 +64,17 @@ void TFMain::DefaultSetup() {
     // The window is maximised, but restoring it shows it centred at 600 × 400.
     setWindowState(windowState() & ~Qt::WindowMaximized);
     resize(600, 400);
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    Centre();
     setWindowState(windowState() | Qt::WindowMaximized);
     Setup.ColSizeTest1_1 = 50;
     Setup.ColSizeTest1_2 = 50;
     Setup.ColSizeTest2_1 = 70;
     Setup.ColSizeTest2_2 = 30;
+}
+
+void TFMain::Centre() {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
 }
 
 void TFMain::SaveSetup() {
@@ -88,6 +98,7 @@ void TFMain::SaveSetup() {
 
     if (user.OpenKey(RecentKey, true))
         RecentFiles.Save(user);
+    user.Flush();
 }
 
 } // namespace editor

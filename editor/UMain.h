@@ -94,6 +94,8 @@ private:
     void StyleStartPanel();
     void RefreshRecentFiles();
     void ReadUserSettings(const platform::Registry& key);
+    // Moves the window to the middle of the primary screen at its present size.
+    void Centre();
     // Puts a new lesson window into the frame as its active child.
     template <typename Window, typename Load> void AddLessonWindow(Load load, int tag);
     // The active lesson window when its Tag names a lesson kind, or none.

@@ -103,7 +103,7 @@ void TChoiceLesson::ShowQuestion() {
         return;
     }
     ExtendGroup();
-    ui_.LbSkupina->setText(drill_.GroupLabel());
+    ShowGroup(drill_, *ui_.LbSkupina);
     const QString& question = twin_.Fields.Question(drill_.Current());
     ui_.Label1->setText(twin_.ShownQuestion(FMain->StripMarks(question)));
     FillGrid();

@@ -25,11 +25,26 @@ void StyleDrillWindow(QWidget& window, QWidget& band, QLabel& logo, QGroupBox& s
     SetTextColour(&score, Qt::white);
 }
 
+namespace {
+
+// The figures grow with the lesson: a label as wide as its layout left room for would cut off
+// "999 / 1000" or a five-digit count.
+void ShowFigure(QLabel& label, const QString& text) {
+    label.setText(text);
+    label.adjustSize();
+}
+
+} // namespace
+
 void ShowScore(const TDrill& drill, const TScoreLabels& labels) {
-    labels.LbSpravne->setText(QString::number(drill.Spravne));
-    labels.LbSpatne->setText(QString::number(drill.Chybne));
-    labels.LbJesteZbyva->setText(QString::number(drill.Count - drill.Pos));
-    labels.LbUspesnost->setText(drill.SuccessRate());
+    ShowFigure(*labels.LbSpravne, QString::number(drill.Spravne));
+    ShowFigure(*labels.LbSpatne, QString::number(drill.Chybne));
+    ShowFigure(*labels.LbJesteZbyva, QString::number(drill.Count - drill.Pos));
+    ShowFigure(*labels.LbUspesnost, drill.SuccessRate());
+}
+
+void ShowGroup(const TDrill& drill, QLabel& label) {
+    ShowFigure(label, drill.GroupLabel());
 }
 
 void AnnounceLessonEnd() {

@@ -81,6 +81,7 @@ void TFMain::SaveSetup() {
     }
     if (user.OpenKey(RecentKey, true))
         RecentFiles.Save(user);
+    user.Flush();
 }
 
 } // namespace learner

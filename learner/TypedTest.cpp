@@ -74,7 +74,7 @@ void TTypedTest::ShowQuestion() {
         close();
         return;
     }
-    ui->LbSkupina->setText(drill_.GroupLabel());
+    ShowGroup(drill_, *ui->LbSkupina);
     const QString& question = twin_.Fields.Question(drill_.Current());
     ui->Label1->setText(twin_.ShownQuestion(FMain->StripMarks(question)));
     ui->Edit1->clear();

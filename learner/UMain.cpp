@@ -6,6 +6,7 @@
 #include "Jpeg.h"
 #include "LessonInfo.h"
 #include "NumberText.h"
+#include "Placement.h"
 #include "Quiz.h"
 #include "RecentLessons.h"
 #include "Shell.h"
@@ -39,13 +40,6 @@ const QColor LeftColour(0x00, 0x00, 0x00);
 // the whole lesson.
 uint8_t LowByte(int32_t value) {
     return static_cast<uint8_t>(value);
-}
-
-bool LiesOnSomeScreen(const QRect& frame) {
-    for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().intersects(frame))
-            return true;
-    return false;
 }
 
 } // namespace
@@ -146,14 +140,19 @@ void TFMain::FormShow() {
 void TFMain::FormClose() {
     Setup.Top = y();
     Setup.Left = x();
-    SaveSetup();
+    // Settings that cannot be written are worth a message, not sounds left open.
+    try {
+        SaveSetup();
+    } catch (const std::runtime_error& error) {
+        platform::ReportError(error);
+    }
     MPSpravne.Close();
     MPChyba.Close();
 }
 
 void TFMain::PlaceWindow() {
     // A place saved with a screen that is gone would leave the window out of reach.
-    if (!LiesOnSomeScreen(QRect(QPoint(Setup.Left, Setup.Top), frameGeometry().size()))) {
+    if (!platform::TitleBarWithinReach(Setup.Left, Setup.Top)) {
         const QPoint centre = CentredPosition();
         Setup.Left = centre.x();
         Setup.Top = centre.y();

@@ -2,7 +2,9 @@
 
 #include <QDir>
 #include <QSettings>
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace platform {
 
@@ -30,6 +32,19 @@ QString ConfigFolder(RegistryRoot root) {
     throw std::runtime_error(QStringLiteral("Invalid data type for '%1'").arg(name).toStdString());
 }
 
+bool KeyExists(QSettings& settings, const QString& group) {
+    settings.beginGroup(group);
+    const bool exists = !settings.childKeys().isEmpty() || !settings.childGroups().isEmpty();
+    settings.endGroup();
+    return exists;
+}
+
+// Binary junk that Qt took for a setting has a name that is not text; no setting of ours does.
+bool IsText(const QString& key) {
+    return std::all_of(key.begin(), key.end(),
+                       [](QChar c) { return c.isPrint() && c != QChar::ReplacementCharacter; });
+}
+
 } // namespace
 
 Registry::Registry(RegistryRoot root) : root_(root) {}
@@ -42,33 +57,36 @@ QString Registry::FilePath(RegistryRoot root) {
 
 bool Registry::OpenKey(const QString& key, bool canCreate) {
     CloseKey();
-    auto settings = std::make_unique<QSettings>(FilePath(root_), QSettings::IniFormat);
-    settings->beginGroup(SettingsGroup(key));
-    const bool exists = !settings->childKeys().isEmpty() || !settings->childGroups().isEmpty();
-    if (root_ == RegistryRoot::LocalMachine) {
-        // Asking whether the machine file is writable would create its folder; it is only read.
-        if (!exists || settings->status() != QSettings::NoError)
-            return false;
-    } else if ((!exists && !canCreate) || !settings->isWritable() ||
-               settings->status() != QSettings::NoError) {
+    if (!settings_)
+        settings_ = std::make_unique<QSettings>(FilePath(root_), QSettings::IniFormat);
+    const QString group = SettingsGroup(key);
+    // A format error is only a line that is not a setting; Qt has read the others.
+    if (settings_->status() == QSettings::AccessError)
         return false;
-    }
-    settings_ = std::move(settings);
+    // Listing the key's values costs as much as the file is long: only when it matters.
+    const bool machine = root_ == RegistryRoot::LocalMachine;
+    if ((machine || !canCreate) && !KeyExists(*settings_, group))
+        return false;
+    // Asking whether the machine file is writable would create its folder; it is only read.
+    if (!machine && !settings_->isWritable())
+        return false;
+    group_ = group;
+    keyOpen_ = true;
     return true;
 }
 
 void Registry::CloseKey() {
-    settings_.reset();
+    keyOpen_ = false;
 }
 
 bool Registry::ValueExists(const QString& name) const {
-    return settings_ && settings_->contains(name);
+    return keyOpen_ && settings_->contains(Entry(name));
 }
 
 QString Registry::ReadString(const QString& name) const {
     if (!ValueExists(name))
         return {};
-    const QVariant value = settings_->value(name);
+    const QVariant value = settings_->value(Entry(name));
     if (value.typeId() != QMetaType::QString)
         InvalidType(name);
     return value.toString();
@@ -91,13 +109,10 @@ bool Registry::ReadBool(const QString& name) const {
 void Registry::WriteString(const QString& name, const QString& value) {
     if (root_ == RegistryRoot::LocalMachine)
         throw std::runtime_error("The machine settings are read-only");
-    if (!settings_)
+    if (!keyOpen_)
         throw std::runtime_error("No settings key is open");
-    settings_->setValue(name, value);
-    settings_->sync();
-    if (settings_->status() != QSettings::NoError)
-        throw std::runtime_error(
-            QStringLiteral("Cannot write the value '%1'").arg(name).toStdString());
+    settings_->setValue(Entry(name), value);
+    unflushed_ = true;
 }
 
 void Registry::WriteInteger(const QString& name, int32_t value) {
@@ -106,6 +121,34 @@ void Registry::WriteInteger(const QString& name, int32_t value) {
 
 void Registry::WriteBool(const QString& name, bool value) {
     WriteInteger(name, value ? 1 : 0);
+}
+
+void Registry::Flush() {
+    if (!unflushed_)
+        return;
+    unflushed_ = false;
+    settings_->sync();
+    // Qt keeps the first error it met: after a format error nothing tells whether the write went
+    // through, and what Qt made of the damaged lines went back into the file.
+    if (settings_->status() != QSettings::NoError)
+        WriteAnew();
+}
+
+void Registry::WriteAnew() {
+    QList<std::pair<QString, QVariant>> values;
+    for (const QString& key : settings_->allKeys())
+        if (IsText(key))
+            values.append({key, settings_->value(key)});
+    // A second QSettings on the file shares what the first has read, but not its error.
+    QSettings fresh(settings_->fileName(), QSettings::IniFormat);
+    fresh.clear();
+    for (const auto& [key, value] : values)
+        fresh.setValue(key, value);
+    fresh.sync();
+    if (fresh.status() != QSettings::NoError)
+        throw std::runtime_error(QStringLiteral("Cannot write the settings file \"%1\".")
+                                     .arg(QDir::toNativeSeparators(settings_->fileName()))
+                                     .toStdString());
 }
 
 } // namespace platform

@@ -16,7 +16,9 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // $XDG_CONFIG_HOME (default ~/.config), the machine's in the first folder of $XDG_CONFIG_DIRS
 // (default /etc/xdg). The machine root is only ever read: a write there raises a
 // std::runtime_error and leaves its file alone, so a user without rights to it still reads it.
-// Values are written to the file at once, so that another Registry sees them.
+// A line of the file that is not a setting costs only itself: the rest of the file is read.
+// Writes are kept until Flush(), which puts them all into the file at once; a Registry dropped
+// without it leaves them to Qt, which writes them unchecked.
 class Registry {
 public:
     explicit Registry(RegistryRoot root);
@@ -43,13 +45,26 @@ public:
     void WriteString(const QString& name, const QString& value);
     void WriteInteger(const QString& name, int32_t value);
     void WriteBool(const QString& name, bool value);
+    // Writes the file whole, with every value written since the last flush. A file that did not
+    // read cleanly is written anew from the values that could be read from it and the new ones,
+    // so that nothing unreadable stays in it. Raises a std::runtime_error when the file cannot
+    // be written.
+    void Flush();
 
     // The INI file that stands for `root`, from the environment at the time of the call.
     static QString FilePath(RegistryRoot root);
 
 private:
+    QString Entry(const QString& name) const { return group_ + u'/' + name; }
+    void WriteAnew();
+
     RegistryRoot root_;
+    // The whole file, read once and kept for every key opened through this Registry, so that
+    // writes to several keys reach the file together.
     std::unique_ptr<QSettings> settings_;
+    QString group_; // the open key as a settings group
+    bool keyOpen_ = false;
+    bool unflushed_ = false;
 };
 
 } // namespace platform

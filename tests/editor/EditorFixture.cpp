@@ -49,6 +49,7 @@ void EditorTest::SetMachinePath(const QString& path) {
     platform::Registry machine(platform::RegistryRoot::CurrentUser);
     ASSERT_TRUE(machine.OpenKey(ProductKey, true));
     machine.WriteString("Path", path);
+    machine.Flush();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
 }
 

@@ -87,7 +87,7 @@ TEST_F(FrameTest, SixRecentFilesShowTheFirstFourAndOpeningOneMovesItUp) {
     for (int n = 1; n <= 6; ++n)
         recent->WriteString(QString::number(n),
                             WriteLesson(QStringLiteral("lekce%1.lq").arg(n), "lq3 test1"));
-    recent.reset();
+    recent->Flush();
     Start();
     EXPECT_EQ(FMain->RecentFiles.Count, 6);
     EXPECT_EQ(RecentLabels(), QStringList({"lekce1.lq", "lekce2.lq", "lekce3.lq", "lekce4.lq"}));

@@ -87,6 +87,29 @@ TEST_F(EditorTest, PlacementAndPercentagesComeBackAtTheNextStart) {
     EXPECT_EQ(FMain->Setup.ColSizeTest2_2, -4);
 }
 
+TEST_F(EditorTest, PlaceOutOfReachCentresTheWindowAtItsSavedSize) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    for (const QPoint place : {QPoint(INT32_MAX, 40), QPoint(screen.right(), screen.bottom())}) {
+        auto key = UserKey();
+        key->WriteInteger("Left", place.x());
+        key->WriteInteger("Top", place.y());
+        key->WriteInteger("Width", 700);
+        key->WriteInteger("Height", 500);
+        key->WriteInteger("Maximized", 0);
+        for (const char* percent :
+             {"ColSizeTest1_1", "ColSizeTest1_2", "ColSizeTest2_1", "ColSizeTest2_2"})
+            key->WriteInteger(percent, 40);
+        key->Flush();
+
+        Start();
+        const QSize size = QGuiApplication::primaryScreen()->size();
+        EXPECT_EQ(Placement(), QRect((size.width() - 700) / 2, (size.height() - 500) / 2, 700, 500))
+            << place.x() << ", " << place.y();
+        EXPECT_EQ(FMain->Setup.ColSizeTest2_2, 40);
+        windows.reset();
+    }
+}
+
 TEST_F(EditorTest, OneMissingOrDamagedValueFallsBackToAllDefaults) {
     for (const char* damage : {"", "abc"}) {
         auto key = UserKey();
@@ -162,7 +185,7 @@ TEST_F(EditorTest, DamagedRecentEntryEndsTheListWithoutAnEmptyEntry) {
     recent->WriteString("1", "/lekce/jedna.lq");
     recent->WriteString("2", "DAMAGED-ENTRY");
     recent->WriteString("3", "/lekce/tri.lq");
-    recent.reset();
+    recent->Flush();
     DamageValue(platform::Registry::FilePath(platform::RegistryRoot::CurrentUser), "DAMAGED-ENTRY");
 
     Start();

@@ -41,6 +41,7 @@ void LearnerTest::SetMachinePath(const QString& path) {
     platform::Registry machine(platform::RegistryRoot::CurrentUser);
     ASSERT_TRUE(machine.OpenKey(ProductKey, true));
     machine.WriteString("Path", path);
+    machine.Flush();
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
 }
 

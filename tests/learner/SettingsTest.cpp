@@ -2,8 +2,13 @@
 #include "Registry.h"
 #include "UMain.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QRandomGenerator>
 #include <QScreen>
+#include <QSettings>
 
 using learner::FMain;
 
@@ -14,6 +19,15 @@ QPoint CentredOnScreen() {
     const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
     const QSize window = FMain->frameGeometry().size();
     return {(screen.width() - window.width()) / 2, (screen.height() - window.height()) / 2};
+}
+
+// The user's settings file as a text editor or a failing disk left it.
+void WriteUserFile(const QByteArray& bytes) {
+    const QString path = platform::Registry::FilePath(platform::RegistryRoot::CurrentUser);
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(path).path()));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
 } // namespace
@@ -90,12 +104,28 @@ TEST_F(LearnerTest, RecentListReadsConsecutiveValuesAndWritesOnlyItsOwn) {
     EXPECT_EQ(recent->ReadString("4"), "/far/away.lq");
 }
 
-TEST_F(LearnerTest, PositionOffEveryScreenGivesWayToTheCentre) {
-    auto user = UserKey();
-    user->WriteInteger("Left", -5000);
-    user->WriteInteger("Top", 9000);
-    Start();
-    EXPECT_EQ(FMain->pos(), CentredOnScreen());
+TEST_F(LearnerTest, PlaceIsKeptOnlyWithTheTitleBarOnAScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Place {
+        int32_t left, top;
+        bool kept;
+    };
+    for (const auto& [left, top, kept] : {
+             Place{-5000, 9000, false},
+             {INT32_MAX, 100, false},
+             {INT32_MIN, INT32_MIN, false},
+             {screen.right(), screen.bottom(), false},
+             {screen.right() - 99, screen.bottom() - 19, true},
+         }) {
+        auto user = UserKey();
+        user->WriteInteger("Left", left);
+        user->WriteInteger("Top", top);
+        user->Flush();
+        Start();
+        EXPECT_EQ(FMain->pos(), kept ? QPoint(left, top) : CentredOnScreen())
+            << left << ", " << top;
+        Stop();
+    }
 }
 
 TEST_F(LearnerTest, DamagedUserValueTakesItsDefaultAndTheRestLoad) {
@@ -111,4 +141,40 @@ TEST_F(LearnerTest, DamagedUserValueTakesItsDefaultAndTheRestLoad) {
     EXPECT_EQ(FMain->Setup.ZkoVyrazKrat, 2);
     EXPECT_FALSE(FMain->Setup.VyuZkousetCelou);
     EXPECT_TRUE(FMain->Setup.Zvuk);
+}
+
+TEST_F(LearnerTest, StrayLineCostsOnlyItselfAndClosingWritesEverySetting) {
+    WriteUserFile("[Software/Orvane/Lexiquill/4]\nLeft=100\nTop=120\nstray line\n"
+                  "ZkoZkousetPo=33\n");
+    Start();
+    EXPECT_EQ(FMain->pos(), QPoint(100, 120));
+    EXPECT_EQ(FMain->Setup.ZkoZkousetPo, 33);
+    EXPECT_EQ(FMain->Setup.ZkoVyrazKrat, 2);
+    FMain->Setup.ZkoVyrazKrat = 4;
+    Stop();
+
+    auto saved = UserKey();
+    EXPECT_EQ(saved->ReadInteger("Left"), 100);
+    EXPECT_EQ(saved->ReadInteger("ZkoZkousetPo"), 33);
+    EXPECT_EQ(saved->ReadInteger("ZkoVyrazKrat"), 4);
+    EXPECT_TRUE(saved->ReadBool("VyuZkousetCelou"));
+}
+
+TEST_F(LearnerTest, JunkSettingsFileIsWrittenAnewAtCloseWithoutABox) {
+    QByteArray junk(4096, Qt::Uninitialized);
+    QRandomGenerator(11).fillRange(reinterpret_cast<quint32*>(junk.data()), junk.size() / 4);
+    WriteUserFile(junk);
+    const QString lesson = lessons.filePath("slovicka.lq");
+    MakeLesson(lesson, "lq3 test1");
+    Start();
+    EXPECT_EQ(FMain->Setup.ZkoZkousetPo, 10);
+    FMain->RecentFiles.Add(lesson);
+    Stop();
+
+    EXPECT_TRUE(dialogs->shown.empty());
+    QSettings file(platform::Registry::FilePath(platform::RegistryRoot::CurrentUser),
+                   QSettings::IniFormat);
+    EXPECT_EQ(file.allKeys().size(), 10) << "the nine settings and one lesson, no junk";
+    EXPECT_EQ(UserKey()->ReadInteger("VyuVyrazKrat"), 1);
+    EXPECT_EQ(UserKey(RecentKey)->ReadString("1"), lesson);
 }

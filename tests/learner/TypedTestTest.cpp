@@ -1,3 +1,4 @@
+#include "DrillWindow.h"
 #include "TypedTestFixture.h"
 #include "UMain.h"
 #include "UTest1.h"
@@ -133,6 +134,26 @@ TEST_F(TypedTestTest, GroupLabelCountsGroupsOfTheGivenSize) {
         AnswerNumberedRight(FTest1);
     }
     EXPECT_EQ(dialogs->shown.size(), 1u);
+}
+
+TEST_F(TypedTestTest, LongFiguresAreShownWhole) {
+    const QString lesson = Lesson("slova.lq", "lq3 test1", WordLesson, NumberedWords(1000));
+    FTest1->Start(lesson, 1, 1);
+    FTest1->SetPosition(998);
+    FTest1->ShowQuestion();
+    EXPECT_EQ(Shown("LbSkupina"), "999 / 1000");
+    learner::TDrill counts;
+    counts.Spravne = 12345;
+    counts.Chybne = 67890;
+    counts.Count = 99999;
+    learner::ShowScore(counts, {Label(FTest1, "LbSpravne"), Label(FTest1, "LbSpatne"),
+                                Label(FTest1, "LbJesteZbyva"), Label(FTest1, "LbUspesnost")});
+    for (const char* name : {"LbSkupina", "LbSpravne", "LbSpatne", "LbJesteZbyva", "LbUspesnost"}) {
+        const QLabel* label = Label(FTest1, name);
+        EXPECT_GE(label->contentsRect().width(),
+                  label->fontMetrics().horizontalAdvance(label->text()))
+            << name << " " << label->text().toStdString();
+    }
 }
 
 TEST_F(TypedTestTest, SuccessRateAfterOneRightOfEightRoundsToTwelve) {

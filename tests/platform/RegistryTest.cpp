@@ -56,6 +56,7 @@ TEST_F(RegistryTest, ValuesRoundTripThroughTheUsersFile) {
     ASSERT_TRUE(writer.OpenKey(RecentKey, true));
     writer.WriteString("1", lesson);
     writer.WriteString("2", "@  leading spaces");
+    writer.Flush();
 
     EXPECT_TRUE(QFile::exists(dir.filePath("user/Orvane/Lexiquill.conf")));
     Registry reader(RegistryRoot::CurrentUser);
