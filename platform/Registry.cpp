@@ -1,6 +1,10 @@
 #include "Registry.h"
 
+#include "FileReplacement.h"
+#include "IniText.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
 #include <stdexcept>
@@ -80,13 +84,13 @@ void Registry::CloseKey() {
 }
 
 bool Registry::ValueExists(const QString& name) const {
-    return keyOpen_ && settings_->contains(Entry(name));
+    return keyOpen_ && (written_.contains(Entry(name)) || settings_->contains(Entry(name)));
 }
 
 QString Registry::ReadString(const QString& name) const {
     if (!ValueExists(name))
         return {};
-    const QVariant value = settings_->value(Entry(name));
+    const QVariant value = written_.value(Entry(name), settings_->value(Entry(name)));
     if (value.typeId() != QMetaType::QString)
         InvalidType(name);
     return value.toString();
@@ -111,7 +115,7 @@ void Registry::WriteString(const QString& name, const QString& value) {
         throw std::runtime_error("The machine settings are read-only");
     if (!keyOpen_)
         throw std::runtime_error("No settings key is open");
-    settings_->setValue(Entry(name), value);
+    written_.insert(Entry(name), value);
     unflushed_ = true;
 }
 
@@ -123,32 +127,41 @@ void Registry::WriteBool(const QString& name, bool value) {
     WriteInteger(name, value ? 1 : 0);
 }
 
+// Qt writes its settings files through a buffer whose failed flush it does not notice: on a full
+// disk it replaced the settings with an empty file and reported success. The file is written
+// here instead, whole and checked, from what it holds now (another program may have written to
+// it since it was read; what Qt could not read as a setting is left out) and what was written
+// through this Registry.
 void Registry::Flush() {
     if (!unflushed_)
         return;
-    unflushed_ = false;
-    settings_->sync();
-    // Qt keeps the first error it met: after a format error nothing tells whether the write went
-    // through, and what Qt made of the damaged lines went back into the file.
-    if (settings_->status() != QSettings::NoError)
-        WriteAnew();
-}
-
-void Registry::WriteAnew() {
-    QList<std::pair<QString, QVariant>> values;
-    for (const QString& key : settings_->allKeys())
+    const QString path = FilePath(root_);
+    // Both lists are sorted by name: merged, a value written here stands over the file's.
+    const QSettings current(path, QSettings::IniFormat);
+    const QStringList stored = current.allKeys();
+    std::vector<IniValue> values;
+    values.reserve(size_t(stored.size() + written_.size()));
+    auto write = written_.begin();
+    for (const QString& key : stored) {
+        for (; write != written_.end() && write.key() < key; ++write)
+            values.emplace_back(write.key(), write.value());
+        if (write != written_.end() && write.key() == key)
+            continue;
         if (IsText(key))
-            values.append({key, settings_->value(key)});
-    // A second QSettings on the file shares what the first has read, but not its error.
-    QSettings fresh(settings_->fileName(), QSettings::IniFormat);
-    fresh.clear();
-    for (const auto& [key, value] : values)
-        fresh.setValue(key, value);
-    fresh.sync();
-    if (fresh.status() != QSettings::NoError)
-        throw std::runtime_error(QStringLiteral("Cannot write the settings file \"%1\".")
-                                     .arg(QDir::toNativeSeparators(settings_->fileName()))
+            values.emplace_back(key, current.value(key));
+    }
+    for (; write != written_.end(); ++write)
+        values.emplace_back(write.key(), write.value());
+    try {
+        if (!QDir().mkpath(QFileInfo(path).path()))
+            throw std::runtime_error("The folder cannot be made");
+        ReplaceFileWith(path, IniText(values));
+    } catch (const std::exception& error) {
+        throw std::runtime_error(QStringLiteral("Nastavení nelze uložit do „%1“: %2")
+                                     .arg(QDir::toNativeSeparators(path), error.what())
                                      .toStdString());
+    }
+    unflushed_ = false;
 }
 
 } // namespace platform

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <QVariant>
 #include <cstdint>
 #include <memory>
 
@@ -18,7 +20,7 @@ enum class RegistryRoot { CurrentUser, LocalMachine };
 // std::runtime_error and leaves its file alone, so a user without rights to it still reads it.
 // A line of the file that is not a setting costs only itself: the rest of the file is read.
 // Writes are kept until Flush(), which puts them all into the file at once; a Registry dropped
-// without it leaves them to Qt, which writes them unchecked.
+// without it writes nothing.
 class Registry {
 public:
     explicit Registry(RegistryRoot root);
@@ -45,10 +47,10 @@ public:
     void WriteString(const QString& name, const QString& value);
     void WriteInteger(const QString& name, int32_t value);
     void WriteBool(const QString& name, bool value);
-    // Writes the file whole, with every value written since the last flush. A file that did not
-    // read cleanly is written anew from the values that could be read from it and the new ones,
-    // so that nothing unreadable stays in it. Raises a std::runtime_error when the file cannot
-    // be written.
+    // Writes the file whole, with every value written through this Registry: it replaces the
+    // file only once all of it is on the disk. What the file held that could not be read as a
+    // setting is not written again. Raises a std::runtime_error, with the system's reason, when
+    // the file cannot be written; the file then stays as it was.
     void Flush();
 
     // The INI file that stands for `root`, from the environment at the time of the call.
@@ -56,12 +58,13 @@ public:
 
 private:
     QString Entry(const QString& name) const { return group_ + u'/' + name; }
-    void WriteAnew();
 
     RegistryRoot root_;
-    // The whole file, read once and kept for every key opened through this Registry, so that
-    // writes to several keys reach the file together.
+    // The whole file as it was read, for every key opened through this Registry; it is only
+    // read, so that Qt never writes the file itself.
     std::unique_ptr<QSettings> settings_;
+    // Every value written through this Registry, by its full name; they stand over the file's.
+    QMap<QString, QVariant> written_;
     QString group_; // the open key as a settings group
     bool keyOpen_ = false;
     bool unflushed_ = false;

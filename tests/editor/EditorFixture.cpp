@@ -53,8 +53,8 @@ void EditorTest::SetMachinePath(const QString& path) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
 }
 
-std::unique_ptr<platform::Registry> EditorTest::UserKey(const QString& key) {
-    auto registry = std::make_unique<platform::Registry>(platform::RegistryRoot::CurrentUser);
+WrittenKey EditorTest::UserKey(const QString& key) {
+    WrittenKey registry(new platform::Registry(platform::RegistryRoot::CurrentUser));
     EXPECT_TRUE(registry->OpenKey(key, true));
     return registry;
 }

@@ -2,6 +2,7 @@
 
 #include "ScriptedDialogs.h"
 #include "Windows.h"
+#include "WrittenKey.h"
 
 #include <QAction>
 #include <QString>
@@ -10,9 +11,6 @@
 #include <memory>
 #include <string>
 
-namespace platform {
-class Registry;
-}
 
 namespace editor {
 class TLessonWindow;
@@ -36,7 +34,7 @@ protected:
 
     void SetMachinePath(const QString& path);
     // The current user's key, created when missing.
-    std::unique_ptr<platform::Registry> UserKey(const QString& key = EditorKey);
+    WrittenKey UserKey(const QString& key = EditorKey);
     // Writes the current user's settings file as text, for values that the registry class
     // never writes itself.
     void WriteUserFile(const QByteArray& text);

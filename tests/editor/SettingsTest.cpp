@@ -35,8 +35,9 @@ void DamageValue(const QString& settingsFile, const QByteArray& stored) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QByteArray text = file.readAll();
     file.close();
-    ASSERT_TRUE(text.contains(stored));
-    text.replace(stored, "a, b");
+    const QByteArray quoted = '"' + stored + '"';
+    ASSERT_TRUE(text.contains(quoted));
+    text.replace(quoted, "a, b");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(text);
 }
@@ -141,6 +142,7 @@ TEST_F(EditorTest, RecentListStopsAtTheFirstGapAndKeepsWhatLiesBeyond) {
     recent->WriteString("1", "/lekce/jedna.lq");
     recent->WriteString("2", "/lekce/dva.lq");
     recent->WriteString("4", "/lekce/ctyri.lq");
+    recent->Flush();
     Start();
     EXPECT_EQ(FMain->RecentFiles.Count, 2);
     EXPECT_EQ(RecentLabels(), QStringList({"jedna.lq", "dva.lq", "", ""}));
@@ -169,6 +171,7 @@ TEST_F(EditorTest, DamagedInstallFolderIsReportedAndTheRestStillLoads) {
     for (const char* name :
          {"ColSizeTest1_1", "ColSizeTest1_2", "ColSizeTest2_1", "ColSizeTest2_2"})
         key->WriteInteger(name, 25);
+    key->Flush();
     UserKey(RecentKey)->WriteString("1", "/lekce/jedna.lq");
 
     Start();

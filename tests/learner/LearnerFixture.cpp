@@ -45,8 +45,8 @@ void LearnerTest::SetMachinePath(const QString& path) {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
 }
 
-std::unique_ptr<platform::Registry> LearnerTest::UserKey(const QString& key) {
-    auto registry = std::make_unique<platform::Registry>(platform::RegistryRoot::CurrentUser);
+WrittenKey LearnerTest::UserKey(const QString& key) {
+    WrittenKey registry(new platform::Registry(platform::RegistryRoot::CurrentUser));
     EXPECT_TRUE(registry->OpenKey(key, true));
     return registry;
 }

@@ -3,6 +3,7 @@
 #include "Drill.h"
 #include "ScriptedDialogs.h"
 #include "Windows.h"
+#include "WrittenKey.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -35,7 +36,7 @@ protected:
 
     void SetMachinePath(const QString& path);
     // The current user's key, created when missing.
-    std::unique_ptr<platform::Registry> UserKey(const QString& key = ProductKey);
+    WrittenKey UserKey(const QString& key = ProductKey);
     QString InstallFile(const QString& name) const { return install.filePath(name); }
     QTreeWidget& RecentView() const;
 

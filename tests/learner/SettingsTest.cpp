@@ -134,6 +134,7 @@ TEST_F(LearnerTest, DamagedUserValueTakesItsDefaultAndTheRestLoad) {
     user->WriteString("Top", "vysoko");
     user->WriteInteger("ZkoZkousetPo", 7);
     user->WriteInteger("VyuZkousetCelou", 0);
+    user->Flush();
     Start();
     EXPECT_EQ(FMain->Setup.Left, 12);
     EXPECT_EQ(FMain->Setup.Top, CentredOnScreen().y());

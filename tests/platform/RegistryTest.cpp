@@ -6,10 +6,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <stdexcept>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using platform::Registry;
 using platform::RegistryRoot;
@@ -120,6 +124,73 @@ TEST_F(RegistryTest, UserKeyInAnUnwritableFileCountsAsAbsent) {
     EXPECT_FALSE(registry.OpenKey(ProductKey, false));
     EXPECT_FALSE(registry.OpenKey(ProductKey, true));
     ioctl(file.handle(), FS_IOC_SETFLAGS, &flags); // so that the folder can be removed
+}
+
+// The settings file is written by the program itself: whatever a text holds, Qt reads it back
+// as it was, and the file keeps the sections that its readers expect.
+TEST_F(RegistryTest, EveryTextReadsBackAsItWasWritten) {
+    const QStringList texts = {"",
+                               " spaces at both ends ",
+                               "a, b",
+                               "x;y=z",
+                               "\"quoted\" \\ back",
+                               "@Variant(0)",
+                               "@@",
+                               QString::fromUtf8("tab\there\nline\x01"
+                                                 "abc\x7f"
+                                                 "F"),
+                               QString::fromUtf8("slovíčka ☺ 😀"),
+                               QString(QChar(0xD800)) + "lone"};
+    const QString odd = ProductKey + QStringLiteral("\\Klíč 100%\\General");
+    {
+        Registry writer(RegistryRoot::CurrentUser);
+        ASSERT_TRUE(writer.OpenKey(ProductKey, true));
+        writer.WriteInteger("Left", -5);
+        ASSERT_TRUE(writer.OpenKey(odd, true));
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            writer.WriteString(QString::number(i), texts[i]);
+        writer.Flush();
+    }
+    Registry reader(RegistryRoot::CurrentUser);
+    ASSERT_TRUE(reader.OpenKey(odd, false));
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(reader.ReadString(QString::number(i)), texts[i]) << i;
+    ASSERT_TRUE(reader.OpenKey(ProductKey, false));
+    EXPECT_EQ(reader.ReadInteger("Left"), -5);
+    QFile file(Registry::FilePath(RegistryRoot::CurrentUser));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith(
+        "[Software]\nOrvane\\Lexiquill\\4\\Kl%ED%U010D%20100%25\\General\\0=\"\"\n"));
+}
+
+// A file that cannot be written whole is not written at all: the old settings stay, and the
+// caller hears why.
+TEST_F(RegistryTest, FlushThatCannotWriteEverythingKeepsTheFile) {
+    const QString path = WriteFile(RegistryRoot::CurrentUser, "[Software]\nOrvane\\x=\"1\"\n");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, 1024};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        Registry writer(RegistryRoot::CurrentUser);
+        writer.OpenKey(RecentKey, true);
+        for (int i = 1; i <= 100; ++i)
+            writer.WriteString(QString::number(i), QString(40, u'x'));
+        try {
+            writer.Flush();
+        } catch (const std::runtime_error& error) {
+            _exit(QString::fromUtf8(error.what()).contains("File too large") ? 0 : 2);
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: reported as written, 2: without the reason";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[Software]\nOrvane\\x=\"1\"\n");
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"Lexiquill.conf"});
 }
 
 } // namespace
