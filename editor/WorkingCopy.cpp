@@ -25,6 +25,17 @@ void RemoveIfThere(const QString& fileName) {
         Raise(QStringLiteral("Soubor „%1“ nelze nahradit: %2").arg(fileName, file.errorString()));
 }
 
+// The whole file, or `failure` with the file's name and the system's reason.
+QByteArray ReadWhole(const QString& fileName, const QString& failure) {
+    QFile file(fileName);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError)
+        Raise(failure.arg(fileName, file.errorString()));
+    return bytes;
+}
+
 } // namespace
 
 QString FileNameOf(const TDat& dat) {
@@ -60,25 +71,13 @@ void RequireWorkingCopy(const TDat& dat) {
 }
 
 QByteArray WorkingCopyBytes(const TDat& dat) {
-    QFile file(FileNameOf(dat));
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError)
-        Raise(QStringLiteral("Pracovní kopii lekce „%1“ nelze číst: %2")
-                  .arg(file.fileName(), file.errorString()));
-    return bytes;
+    return ReadWhole(FileNameOf(dat), QStringLiteral("Pracovní kopii lekce „%1“ nelze číst: %2"));
 }
 
 // The copy always belongs to whoever made it: a read-only lesson still gives a working copy that
 // its window can write.
 void CopyLessonToWorkingCopy(const QString& lessonFile, const TDat& dat) {
-    QFile lesson(lessonFile);
-    QByteArray bytes;
-    if (lesson.open(QIODevice::ReadOnly))
-        bytes = lesson.readAll();
-    if (!lesson.isOpen() || lesson.error() != QFileDevice::NoError)
-        Raise(QStringLiteral("Lekci „%1“ nelze číst: %2").arg(lessonFile, lesson.errorString()));
+    const QByteArray bytes = ReadWhole(lessonFile, QStringLiteral("Lekci „%1“ nelze číst: %2"));
     RemoveIfThere(FileNameOf(dat));
     try {
         platform::ReplaceFileWith(FileNameOf(dat), bytes);
