@@ -486,6 +486,13 @@ void TDat::WriteFloat(const std::string& field, int32_t recNo, double value) {
     WriteValue(field, recNo, value);
 }
 
+// A string field's Size; for a field of another type, what its slot holds behind the length.
+// The store never writes more, and a stored length beyond it must not read on into the values
+// after the slot: a crafted length would turn every small record into 64 KiB of text.
+size_t TDat::StringRoom(uint8_t field) const {
+    return size_t(std::max(int(FieldSize(field)) - int(sizeof(uint16_t)), 0));
+}
+
 std::string TDat::ReadString(const std::string& field, int32_t recNo) {
     CheckValueAccess(field, recNo);
     std::string value;
@@ -493,8 +500,8 @@ std::string TDat::ReadString(const std::string& field, int32_t recNo) {
         const int32_t position = FieldPosition(field, recNo);
         uint16_t length = 0;
         Stream().ReadExact(position, &length, sizeof length);
-        value.resize(length);
-        Stream().ReadExact(int64_t(position) + sizeof length, value.data(), length);
+        value.resize(std::min<size_t>(length, StringRoom(FieldIndex(field))));
+        Stream().ReadExact(int64_t(position) + sizeof length, value.data(), value.size());
         value.resize(std::min(value.size(), value.find('\0')));
     });
     return read ? value : std::string();
@@ -505,9 +512,7 @@ void TDat::WriteString(const std::string& field, int32_t recNo, const std::strin
     if (!StampModifiedAndWriteHeader())
         return;
     Guarded([&] {
-        const TDatFieldDef& def = fieldDefs_[FieldIndex(field) - 1];
-        const size_t limit = size_t(std::clamp<int32_t>(def.Size(), 0, MaxStringSize));
-        const uint16_t length = uint16_t(std::min(value.size(), limit));
+        const uint16_t length = uint16_t(std::min(value.size(), StringRoom(FieldIndex(field))));
         std::string slot(sizeof length + length, '\0');
         layout::Put(reinterpret_cast<uint8_t*>(slot.data()), length);
         value.copy(slot.data() + sizeof length, length);

@@ -99,6 +99,8 @@ private:
 
     // Checks the name and record of a value access, raising the accessors' errors.
     void CheckValueAccess(const std::string& field, int32_t recNo) const;
+    // The most characters a string value of the field has: both string accessors keep to it.
+    size_t StringRoom(uint8_t field) const;
     template <typename T> T ReadValue(const std::string& field, int32_t recNo);
     template <typename T> void WriteValue(const std::string& field, int32_t recNo, T value);
     bool StampModifiedAndWriteHeader();
