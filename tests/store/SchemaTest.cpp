@@ -157,6 +157,26 @@ TEST_F(SchemaTest, DeletingARecordMovesTheLaterOnesDown) {
     }
 }
 
+// The bytes behind a gap move in 64 KiB chunks; this lesson takes three of them.
+TEST_F(SchemaTest, LargeLessonKeepsItsValuesThroughDeletionsAtTheStartAndANewField) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int r = 1; r <= 700; ++r)
+        rows.emplace_back("a" + std::to_string(r), "c" + std::to_string(r));
+    MakeLesson(path, rows);
+    auto table = OpenTable(path);
+    table->DeleteRecord(1);
+    table->DeleteRecord(1);
+    table->AddField("n", dtInteger, 0);
+    table->SetActive(false);
+    table->SetActive(true);
+    ASSERT_EQ(table->RecordCount(), 698);
+    for (int r = 1; r <= 698; ++r)
+        ASSERT_EQ(table->ReadString("AJ", r) + table->ReadString("CJ", r) +
+                      std::to_string(table->ReadInteger("n", r)),
+                  rows[r + 1].first + rows[r + 1].second + "0")
+            << r;
+}
+
 TEST_F(SchemaTest, DeletingTheLastRecordChangesOnlyTheCount) {
     MakeLesson(path, {{"a1", "c1"}, {"a2", "c2"}});
     auto table = OpenTable(path);
