@@ -312,6 +312,15 @@ void TDat::RemoveBytes(int64_t position, int64_t count) {
     });
 }
 
+// Fields of unknown type get no value, so where only such fields follow the file's last byte,
+// the file would end before its last record starts and be refused when opened again.
+void TDat::ReachLastRecord() {
+    const int64_t lastStart =
+        RecordAreaStart() + int64_t(header_.RecordSize()) * (int64_t(RecordCount()) - 1);
+    if (RecordCount() > 0 && Stream().Length() < lastStart)
+        Stream().Truncate(lastStart);
+}
+
 // Every default value is zeros: false, 0, 0.0, or a string of length 0 whose characters are
 // left as the gap held them. Other type codes have no default.
 size_t TDat::DefaultValueLength(uint8_t type) {
@@ -373,6 +382,7 @@ void TDat::AddField(const std::string& name, uint8_t type, int32_t size) {
             InsertBytes(FieldPosition(name, r), slot);
             WriteDefaultValue(name, type, r);
         }
+        ReachLastRecord();
     });
 }
 
@@ -392,22 +402,16 @@ void TDat::AppendRecord() {
         if (recordStart + header_.RecordSize() > std::numeric_limits<int32_t>::max())
             Raise(ErrPosition);
         InsertBytes(recordStart, header_.RecordSize());
-        bool wroteValue = false;
         int64_t slot = recordStart;
         for (uint8_t field = 1; field <= header_.FieldCount(); ++field) {
             const uint64_t zeros = 0;
-            if (const size_t length = DefaultValueLength(GetFieldType(field))) {
+            if (const size_t length = DefaultValueLength(GetFieldType(field)))
                 Stream().WriteExact(slot, &zeros, length);
-                wroteValue = true;
-            }
             slot += FieldSize(field);
         }
-        // Fields of unknown type write nothing; a table of only such fields would otherwise end
-        // before its last record and be refused when opened again.
-        if (!wroteValue && Stream().Length() < recordStart)
-            Stream().Truncate(recordStart);
         header_.SetModified(NowAsDayCount());
         header_.SetRecordCount(RecordCount() + 1);
+        ReachLastRecord();
         WriteHeader();
         if (!Active())
             Raise(ErrNotActive);

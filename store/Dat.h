@@ -95,6 +95,8 @@ private:
     // The bytes of a type's default value, all zero; 0 for a type without one.
     static size_t DefaultValueLength(uint8_t type);
     void WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo);
+    // Makes the file long enough to hold the start of the last record.
+    void ReachLastRecord();
     void RefuseIfReadOnly() const;
 
     // Checks the name and record of a value access, raising the accessors' errors.

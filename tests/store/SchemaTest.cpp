@@ -138,6 +138,11 @@ TEST_F(SchemaTest, RecordsOfUnknownTypeFieldsStayOpenable) {
     auto table = OpenTable(path);
     EXPECT_EQ(table->RecordCount(), 2);
     EXPECT_EQ(ReadBytes(path).size(), size_t(128 + 28 + 255));
+    table->AddField("y", 5, 0);
+    table->SetActive(false);
+    table->SetActive(true);
+    EXPECT_EQ(table->RecordCount(), 2);
+    EXPECT_EQ(ReadBytes(path).size(), size_t(128 + 56 + 510));
 }
 
 TEST_F(SchemaTest, DeletingARecordMovesTheLaterOnesDown) {
