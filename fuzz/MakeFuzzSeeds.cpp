@@ -103,25 +103,17 @@ int main(int argc, char** argv) {
     WriteSeed(folder / "cut-string.lq", "", Patched(words, words.size() - 12, "\x50"));
     WriteSeed(folder / "long-length.lq", "", Patched(words, 184, "\xff\xff"));
 
-    const std::string run = {char(Control(StoreOp::OpenReadWrite)),
-                             char(Control(StoreOp::AddField, 3)),
-                             20,
-                             char(Control(StoreOp::Append)),
-                             char(Control(StoreOp::Write, 2)),
-                             3,
-                             char(0x80),
-                             'a',
-                             'b',
-                             'c',
-                             'd',
-                             'e',
-                             'f',
-                             'g',
-                             'h',
-                             char(Control(StoreOp::SetMarker, 1)),
-                             char(Control(StoreOp::Delete)),
-                             char(Control(StoreOp::Read, 1)),
-                             char(Control(StoreOp::Reopen))};
+    // Opens the lesson for writing, adds a string field of 20 characters and a record, writes
+    // "abcdefgh" into it through the field's own writer, changes the marker, deletes the first
+    // record, reads one and opens the file again.
+    const auto op = [](StoreOp what, uint8_t argument = 0) {
+        return char(Control(what, argument));
+    };
+    const std::string run =
+        std::string{op(StoreOp::OpenReadWrite), op(StoreOp::AddField, 3), char(20)} +
+        std::string{op(StoreOp::Append), op(StoreOp::Write, 2), char(3), char(0x80)} + "abcdefgh" +
+        std::string{op(StoreOp::SetMarker, 1), op(StoreOp::Delete), op(StoreOp::Read, 1),
+                    op(StoreOp::Reopen)};
     WriteSeed(folder / "words-run.lq", run, words);
     WriteSeed(folder / "types-run.lq", run, types);
 
