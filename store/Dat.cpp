@@ -318,6 +318,15 @@ void TDat::RemoveBytes(int64_t position, int64_t count) {
     });
 }
 
+// Fields of unknown type get no value, so where only such fields follow the file's last byte,
+// the file would end before its last record starts and be refused when opened again.
+void TDat::ReachLastRecord() {
+    const int64_t lastStart =
+        RecordAreaStart() + int64_t(header_.RecordSize()) * (int64_t(RecordCount()) - 1);
+    if (RecordCount() > 0 && Stream().Length() < lastStart)
+        Stream().Truncate(lastStart);
+}
+
 // Every default value is zeros: false, 0, 0.0, or a string of length 0 whose characters are
 // left as the gap held them. Other type codes have no default.
 size_t TDat::DefaultValueLength(uint8_t type) {
@@ -379,6 +388,7 @@ void TDat::AddField(const std::string& name, uint8_t type, int32_t size) {
             InsertBytes(FieldPosition(name, r), slot);
             WriteDefaultValue(name, type, r);
         }
+        ReachLastRecord();
     });
 }
 
@@ -398,22 +408,16 @@ void TDat::AppendRecord() {
         if (recordStart + header_.RecordSize() > std::numeric_limits<int32_t>::max())
             Raise(ErrPosition);
         InsertBytes(recordStart, header_.RecordSize());
-        bool wroteValue = false;
         int64_t slot = recordStart;
         for (uint8_t field = 1; field <= header_.FieldCount(); ++field) {
             const uint64_t zeros = 0;
-            if (const size_t length = DefaultValueLength(GetFieldType(field))) {
+            if (const size_t length = DefaultValueLength(GetFieldType(field)))
                 Stream().WriteExact(slot, &zeros, length);
-                wroteValue = true;
-            }
             slot += FieldSize(field);
         }
-        // Fields of unknown type write nothing; a table of only such fields would otherwise end
-        // before its last record and be refused when opened again.
-        if (!wroteValue && Stream().Length() < recordStart)
-            Stream().Truncate(recordStart);
         header_.SetModified(NowAsDayCount());
         header_.SetRecordCount(RecordCount() + 1);
+        ReachLastRecord();
         WriteHeader();
         if (!Active())
             Raise(ErrNotActive);
@@ -492,6 +496,13 @@ void TDat::WriteFloat(const std::string& field, int32_t recNo, double value) {
     WriteValue(field, recNo, value);
 }
 
+// A string field's Size; for a field of another type, what its slot holds behind the length.
+// The store never writes more, and a stored length beyond it must not read on into the values
+// after the slot: a crafted length would turn every small record into 64 KiB of text.
+size_t TDat::StringRoom(uint8_t field) const {
+    return size_t(std::max(int(FieldSize(field)) - int(sizeof(uint16_t)), 0));
+}
+
 std::string TDat::ReadString(const std::string& field, int32_t recNo) {
     CheckValueAccess(field, recNo);
     std::string value;
@@ -499,8 +510,8 @@ std::string TDat::ReadString(const std::string& field, int32_t recNo) {
         const int32_t position = FieldPosition(field, recNo);
         uint16_t length = 0;
         Stream().ReadExact(position, &length, sizeof length);
-        value.resize(length);
-        Stream().ReadExact(int64_t(position) + sizeof length, value.data(), length);
+        value.resize(std::min<size_t>(length, StringRoom(FieldIndex(field))));
+        Stream().ReadExact(int64_t(position) + sizeof length, value.data(), value.size());
         value.resize(std::min(value.size(), value.find('\0')));
     });
     return read ? value : std::string();
@@ -511,9 +522,7 @@ void TDat::WriteString(const std::string& field, int32_t recNo, const std::strin
     if (!StampModifiedAndWriteHeader())
         return;
     Guarded([&] {
-        const TDatFieldDef& def = fieldDefs_[FieldIndex(field) - 1];
-        const size_t limit = size_t(std::clamp<int32_t>(def.Size(), 0, MaxStringSize));
-        const uint16_t length = uint16_t(std::min(value.size(), limit));
+        const uint16_t length = uint16_t(std::min(value.size(), StringRoom(FieldIndex(field))));
         std::string slot(sizeof length + length, '\0');
         layout::Put(reinterpret_cast<uint8_t*>(slot.data()), length);
         value.copy(slot.data() + sizeof length, length);

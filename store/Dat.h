@@ -98,10 +98,14 @@ private:
     // The bytes of a type's default value, all zero; 0 for a type without one.
     static size_t DefaultValueLength(uint8_t type);
     void WriteDefaultValue(const std::string& name, uint8_t type, int32_t recNo);
+    // Makes the file long enough to hold the start of the last record.
+    void ReachLastRecord();
     void RefuseIfReadOnly() const;
 
     // Checks the name and record of a value access, raising the accessors' errors.
     void CheckValueAccess(const std::string& field, int32_t recNo) const;
+    // The most characters a string value of the field has: both string accessors keep to it.
+    size_t StringRoom(uint8_t field) const;
     template <typename T> T ReadValue(const std::string& field, int32_t recNo);
     template <typename T> void WriteValue(const std::string& field, int32_t recNo, T value);
     bool StampModifiedAndWriteHeader();

@@ -74,6 +74,16 @@ TEST_F(LoadSaveTest, ColumnsFollowFieldsByPosition) {
     const std::string before = FileBytes();
     EXPECT_EQ(ErrorOf([&] { grid.SaveToDat(); }), "Field [3] not exists");
     EXPECT_EQ(FileBytes(), before);
+
+    // A name is never looked up for its place: "CJ" as the only entry stands for the first field.
+    dat.WriteString("AJ", 2, "en2");
+    grid.SetFields({"CJ"});
+    grid.LoadFromDat();
+    EXPECT_EQ(grid.Cells(1, 2), "en2");
+    grid.SetCells(1, 3, "zapsano");
+    grid.SaveToDat();
+    EXPECT_EQ(dat.ReadString("AJ", 3), "zapsano");
+    EXPECT_EQ(dat.ReadString("CJ", 3), "ponechano");
 }
 
 TEST_F(LoadSaveTest, AllFourTypesRoundTripThroughTheFile) {

@@ -27,9 +27,10 @@ QString Shown(const char* label) {
 } // namespace
 
 TEST_F(TypedTestTest, WordTestJudgesAnswersShowsTheStoredOneAndEndsWithTheMessage) {
-    const QString lesson =
-        Lesson("slova.lq", "lq3 test1", WordLesson,
-               {{"dog", "pes"}, {"cat", "kočka"}, {"to go (went) <irr>;walk", "jít;chodit <irr>"}});
+    const QString lesson = Lesson("slova.lq", "lq3 test1", WordLesson,
+                                  {{"dog", "pes"},
+                                   {"cat <n.>; (a) cat", "kočka"},
+                                   {"to go (went) <irr>;walk", "jít;chodit <irr>"}});
     const learner::ScriptedRandom& random = ScriptReverseOrder(3);
     FTest1->Start(lesson, 10, 1);
     EXPECT_EQ(random.Seeds(), 1);
@@ -46,9 +47,9 @@ TEST_F(TypedTestTest, WordTestJudgesAnswersShowsTheStoredOneAndEndsWithTheMessag
     EXPECT_EQ(Shown("LbJesteZbyva"), "2");
     EXPECT_EQ(Shown("LbUspesnost"), "100%");
 
-    // A different case is another answer.
+    // A different case is another answer; the stored answer is shown with its markup.
     Answer(FTest1, "Cat");
-    EXPECT_EQ(AnswerField(FTest1)->text(), "cat");
+    EXPECT_EQ(AnswerField(FTest1)->text(), "cat <n.>; (a) cat");
     EXPECT_FALSE(AnswerField(FTest1)->isEnabled());
     EXPECT_TRUE(OkButton(FTest1)->isEnabled());
     EXPECT_EQ(FTest1->focusWidget(), OkButton(FTest1));

@@ -73,4 +73,14 @@ TEST_F(DamagedFileTest, StringRunningPastTheEndReadsEmptyAndClosesTheTable) {
     EXPECT_EQ(ErrorOf([&] { table->ReadString("AJ", 1); }), "Error, database is not active");
 }
 
+TEST_F(DamagedFileTest, StoredLengthBeyondTheFieldSizeReadsNoFurtherThanTheSlot) {
+    // Every length says 65535 in fields of size 0: read on, each 4-byte record gave 128 KiB.
+    MakeTable(path, {{"AJ", dtString, 0}, {"CJ", dtString, 0}}, 1000);
+    WriteBytes(path, ReadBytes(path).substr(0, 184) + std::string(4000, '\xff'));
+    auto table = OpenTable(path);
+    for (int32_t r = 1; r <= 1000; ++r)
+        ASSERT_EQ(table->ReadString("AJ", r) + table->ReadString("CJ", r), "") << r;
+    EXPECT_TRUE(table->Active());
+}
+
 } // namespace

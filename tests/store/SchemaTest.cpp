@@ -138,6 +138,11 @@ TEST_F(SchemaTest, RecordsOfUnknownTypeFieldsStayOpenable) {
     auto table = OpenTable(path);
     EXPECT_EQ(table->RecordCount(), 2);
     EXPECT_EQ(ReadBytes(path).size(), size_t(128 + 28 + 255));
+    table->AddField("y", 5, 0);
+    table->SetActive(false);
+    table->SetActive(true);
+    EXPECT_EQ(table->RecordCount(), 2);
+    EXPECT_EQ(ReadBytes(path).size(), size_t(128 + 56 + 510));
 }
 
 TEST_F(SchemaTest, DeletingARecordMovesTheLaterOnesDown) {
@@ -155,6 +160,26 @@ TEST_F(SchemaTest, DeletingARecordMovesTheLaterOnesDown) {
             EXPECT_EQ(table->ReadString("AJ", r) + table->ReadString("CJ", r),
                       "a" + kept[r - 1] + "c" + kept[r - 1]);
     }
+}
+
+// The bytes behind a gap move in 64 KiB chunks; this lesson takes three of them.
+TEST_F(SchemaTest, LargeLessonKeepsItsValuesThroughDeletionsAtTheStartAndANewField) {
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int r = 1; r <= 700; ++r)
+        rows.emplace_back("a" + std::to_string(r), "c" + std::to_string(r));
+    MakeLesson(path, rows);
+    auto table = OpenTable(path);
+    table->DeleteRecord(1);
+    table->DeleteRecord(1);
+    table->AddField("n", dtInteger, 0);
+    table->SetActive(false);
+    table->SetActive(true);
+    ASSERT_EQ(table->RecordCount(), 698);
+    for (int r = 1; r <= 698; ++r)
+        ASSERT_EQ(table->ReadString("AJ", r) + table->ReadString("CJ", r) +
+                      std::to_string(table->ReadInteger("n", r)),
+                  rows[r + 1].first + rows[r + 1].second + "0")
+            << r;
 }
 
 TEST_F(SchemaTest, DeletingTheLastRecordChangesOnlyTheCount) {

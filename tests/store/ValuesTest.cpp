@@ -78,8 +78,8 @@ TEST_F(ValuesTest, StoredBytesAreTakenAsTheyStand) {
     PatchBytes(path, 240, BytesOf<uint16_t>(12));
     PatchBytes(path, 240 + 22, "\x07");
     table->SetActive(true);
-    // A length beyond the field's size runs on into the following slot.
-    EXPECT_EQ(table->ReadString("Text", 1), "abcdefghWXYZ");
+    // A length beyond the field's size never reads on into the following slot.
+    EXPECT_EQ(table->ReadString("Text", 1), "abcdefgh");
     EXPECT_EQ(table->ReadBoolean("Done", 1), 7);
 }
 
