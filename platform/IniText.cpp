@@ -75,13 +75,17 @@ bool IsHexDigit(char16_t code) {
            (code >= u'A' && code <= u'F');
 }
 
-// Always quoted, so that commas, semicolons and spaces at the ends stay the text's own. A code
-// escape runs on over every hex digit after it, so a digit that follows one is escaped too.
+// Quoted where commas (which would make a list), semicolons, equals signs or spaces at the ends
+// would not read back as the text's own. A code escape runs on over every hex digit after it, so
+// a digit that follows one is escaped too.
 void AppendText(QStringView text, QByteArray& out) {
     // A text that begins with "@" would read as a value of another type.
     const bool doubleAt = text.startsWith(u'@');
-    Append(out, text.size() * 6 + 3, [text, doubleAt](char* at) {
-        *at++ = '"';
+    const bool quoted = text.startsWith(u' ') || text.endsWith(u' ') || text.contains(u',') ||
+                        text.contains(u';') || text.contains(u'=');
+    Append(out, text.size() * 6 + 3, [text, doubleAt, quoted](char* at) {
+        if (quoted)
+            *at++ = '"';
         if (doubleAt)
             *at++ = '@';
         bool afterCode = false;
@@ -104,7 +108,8 @@ void AppendText(QStringView text, QByteArray& out) {
                 afterCode = false;
             }
         }
-        *at++ = '"';
+        if (quoted)
+            *at++ = '"';
         return at;
     });
 }

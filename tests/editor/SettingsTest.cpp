@@ -35,9 +35,8 @@ void DamageValue(const QString& settingsFile, const QByteArray& stored) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QByteArray text = file.readAll();
     file.close();
-    const QByteArray quoted = '"' + stored + '"';
-    ASSERT_TRUE(text.contains(quoted));
-    text.replace(quoted, "a, b");
+    ASSERT_TRUE(text.contains(stored));
+    text.replace(stored, "a, b");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(text);
 }

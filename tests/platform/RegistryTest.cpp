@@ -160,7 +160,7 @@ TEST_F(RegistryTest, EveryTextReadsBackAsItWasWritten) {
     QFile file(Registry::FilePath(RegistryRoot::CurrentUser));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith(
-        "[Software]\nOrvane\\Lexiquill\\4\\Kl%ED%U010D%20100%25\\General\\0=\"\"\n"));
+        "[Software]\nOrvane\\Lexiquill\\4\\Kl%ED%U010D%20100%25\\General\\0=\n"));
 }
 
 // A file that cannot be written whole is not written at all: the old settings stay, and the
