@@ -135,9 +135,9 @@ bool IsWritten(const QVariant& value) {
 
 } // namespace
 
-// Names without a section, or whose first part reads as the section of such names, go under
-// "[General]" whole; the others under their first part, which in sorted order keeps each
-// section's names together.
+// Names without a "/" go under "[General]"; the others under their first part, as Qt writes
+// them: Qt finds the lines of a key by that part alone. Sorted order keeps each section's names
+// together.
 QByteArray IniText(const std::vector<IniValue>& values) {
     QByteArray general;
     QByteArray sections;
@@ -147,15 +147,17 @@ QByteArray IniText(const std::vector<IniValue>& values) {
             continue;
         const QStringView name = key;
         const qsizetype slash = name.indexOf(u'/');
-        const QStringView first = slash < 0 ? QStringView() : name.first(slash);
-        QByteArray* out = &sections;
-        if (slash < 0 || first.compare(u"general", Qt::CaseInsensitive) == 0) {
-            out = &general;
+        QByteArray* out = &general;
+        if (slash < 0) {
             AppendName(name, general);
         } else {
-            if (first != section) {
-                section = first;
+            out = &sections;
+            if (name.first(slash) != section) {
+                section = name.first(slash);
                 sections += sections.isEmpty() ? "[" : "\n[";
+                // A section of that name would read as the one of names without a "/".
+                if (section.compare(u"general", Qt::CaseInsensitive) == 0)
+                    sections += '%';
                 AppendName(section, sections);
                 sections += "]\n";
             }

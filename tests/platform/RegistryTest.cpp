@@ -146,6 +146,8 @@ TEST_F(RegistryTest, EveryTextReadsBackAsItWasWritten) {
         Registry writer(RegistryRoot::CurrentUser);
         ASSERT_TRUE(writer.OpenKey(ProductKey, true));
         writer.WriteInteger("Left", -5);
+        ASSERT_TRUE(writer.OpenKey("\\General", true));
+        writer.WriteString("Top", "7");
         ASSERT_TRUE(writer.OpenKey(odd, true));
         for (qsizetype i = 0; i < texts.size(); ++i)
             writer.WriteString(QString::number(i), texts[i]);
@@ -157,10 +159,15 @@ TEST_F(RegistryTest, EveryTextReadsBackAsItWasWritten) {
         EXPECT_EQ(reader.ReadString(QString::number(i)), texts[i]) << i;
     ASSERT_TRUE(reader.OpenKey(ProductKey, false));
     EXPECT_EQ(reader.ReadInteger("Left"), -5);
+    EXPECT_FALSE(reader.ValueExists("Top"));
+    ASSERT_TRUE(reader.OpenKey("\\General", false));
+    EXPECT_EQ(reader.ReadInteger("Top"), 7);
     QFile file(Registry::FilePath(RegistryRoot::CurrentUser));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith(
-        "[Software]\nOrvane\\Lexiquill\\4\\Kl%ED%U010D%20100%25\\General\\0=\n"));
+    // Qt finds a key's lines by the first part of its name alone, so that is the section.
+    EXPECT_TRUE(
+        file.readAll().startsWith("[%General]\nTop=7\n\n[Software]"
+                                  "\nOrvane\\Lexiquill\\4\\Kl%ED%U010D%20100%25\\General\\0=\n"));
 }
 
 // A file that cannot be written whole is not written at all: the old settings stay, and the
