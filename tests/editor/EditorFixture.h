@@ -2,7 +2,7 @@
 
 #include "ScriptedDialogs.h"
 #include "Windows.h"
-#include "WrittenKey.h"
+#include "TestSettings.h"
 
 #include <QAction>
 #include <QString>

@@ -35,20 +35,11 @@ void LearnerTest::Stop() {
 }
 
 void LearnerTest::SetMachinePath(const QString& path) {
-    // The machine file has the user file's form, and only the user's is ever written: write it
-    // as a user's file in the machine folder.
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(machineConfig.path()));
-    platform::Registry machine(platform::RegistryRoot::CurrentUser);
-    ASSERT_TRUE(machine.OpenKey(ProductKey, true));
-    machine.WriteString("Path", path);
-    machine.Flush();
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig.path()));
+    WriteMachinePath(machineConfig.path(), userConfig.path(), ProductKey, path);
 }
 
 WrittenKey LearnerTest::UserKey(const QString& key) {
-    WrittenKey registry(new platform::Registry(platform::RegistryRoot::CurrentUser));
-    EXPECT_TRUE(registry->OpenKey(key, true));
-    return registry;
+    return OpenUserKey(key);
 }
 
 QTreeWidget& LearnerTest::RecentView() const {

@@ -3,7 +3,7 @@
 #include "Drill.h"
 #include "ScriptedDialogs.h"
 #include "Windows.h"
-#include "WrittenKey.h"
+#include "TestSettings.h"
 
 #include <QString>
 #include <QTemporaryDir>
