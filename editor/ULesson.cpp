@@ -13,6 +13,7 @@
 #include "ui_ULesson.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -157,6 +158,8 @@ void TLessonWindow::OpenFile(const QString& fileName) {
     SetupColumns();
     SetLessonFile(fileName);
     FormTempName();
+    // Taken before the reading: a change while it reads is one the save must ask about.
+    lessonSeen_ = platform::FileIdentity::Of(fileName);
     CopyLessonToWorkingCopy(fileName, dat1_);
     dat1_.SetActive(true);
     shape_ = TTableShape::Of(dat1_);
@@ -175,14 +178,31 @@ bool TLessonWindow::Save() {
     if (last > 0 && dat1_.ReadString(kind_.Field1.toStdString(), last).empty())
         dat1_.DeleteRecord(last);
     ReloadGrid();
-    const QByteArray lesson = WorkingCopyBytes(dat1_);
-    try {
-        platform::ReplaceFileWith(lessonFile_, lesson);
-    } catch (const std::exception& error) {
-        Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(lessonFile_, error.what()));
-    }
+    if (!WriteLessonFile(WorkingCopyBytes(dat1_)))
+        return false;
     SetSaved(true);
     return true;
+}
+
+// Another editor, or anything else, may have written the lesson since this window read or wrote
+// it: that is never replaced unasked.
+bool TLessonWindow::WriteLessonFile(const QByteArray& lesson) {
+    for (;;) {
+        try {
+            lessonSeen_ = platform::ReplaceFileWith(lessonFile_, lesson, &lessonSeen_);
+            return true;
+        } catch (const platform::FileChanged& changed) {
+            if (platform::dialogs().Warning(
+                    QStringLiteral("Lekce „%1“ byla mezitím změněna jiným programem. "
+                                   "Chcete ji přepsat?")
+                        .arg(QDir::toNativeSeparators(lessonFile_)),
+                    platform::Dialogs::Choice::YesNo) == platform::Dialogs::Button::No)
+                return false;
+            lessonSeen_ = changed.Now;
+        } catch (const std::exception& error) {
+            Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(lessonFile_, error.what()));
+        }
+    }
 }
 
 bool TLessonWindow::SaveAs() {
@@ -192,6 +212,8 @@ bool TLessonWindow::SaveAs() {
     const QString fileName = dialog.AppendMissingExtension(LessonExtension);
     if (!MayOverwrite(fileName))
         return false;
+    // The author has just agreed to replace the file as it stands.
+    lessonSeen_ = platform::FileIdentity::Of(fileName);
     SetLessonFile(fileName);
     return Save();
 }

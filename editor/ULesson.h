@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Dat.h"
+#include "FileReplacement.h"
 #include "Setup.h"
 #include "WorkingCopy.h"
 
@@ -104,6 +105,9 @@ private:
     void EnsureWorkingCopy();
     void ReloadGrid();
     void CompleteRow();
+    // Puts the lesson file in place; false when the author would not replace a lesson that
+    // changed on the disk.
+    bool WriteLessonFile(const QByteArray& lesson);
     void PutGapMark(int row);
     void FormClose();
     void FormResize();
@@ -127,6 +131,8 @@ private:
     // The records of the table when the grid was last loaded from it.
     int32_t loadedRecords_ = 0;
     bool closeAnswered_ = false;
+    // The version of the lesson file that this window last read or wrote.
+    platform::FileIdentity lessonSeen_;
 };
 
 } // namespace editor

@@ -77,7 +77,8 @@ bool IsHexDigit(char16_t code) {
 
 // Quoted where commas (which would make a list), semicolons, equals signs or spaces at the ends
 // would not read back as the text's own. A code escape runs on over every hex digit after it, so
-// a digit that follows one is escaped too.
+// a digit that follows one is escaped too. Qt decodes a text in pieces, between its escapes, and
+// drops a byte-order mark that begins a piece: U+FEFF is always escaped.
 void AppendText(QStringView text, QByteArray& out) {
     // A text that begins with "@" would read as a value of another type.
     const bool doubleAt = text.startsWith(u'@');
@@ -95,7 +96,7 @@ void AppendText(QStringView text, QByteArray& out) {
                 QChar::isLowSurrogate(text[i + 1].unicode())) {
                 at = PutUtf8(QChar::surrogateToUcs4(code, text[++i].unicode()), at);
                 afterCode = false;
-            } else if (code < 0x20 || code == 0x7F || QChar::isSurrogate(code) ||
+            } else if (code < 0x20 || code == 0x7F || code == 0xFEFF || QChar::isSurrogate(code) ||
                        (afterCode && IsHexDigit(code))) {
                 *at++ = '\\';
                 *at++ = 'x';

@@ -5,8 +5,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -48,6 +51,29 @@ bool IsText(const QString& key) {
     return std::all_of(key.begin(), key.end(),
                        [](QChar c) { return c.isPrint() && c != QChar::ReplacementCharacter; });
 }
+
+// The lock file that Qt's own writer of settings files holds over its reading and writing, so
+// that a settings file is never written on the strength of a reading another writer has made
+// stale. A lock left by a program that was killed is taken over at once, its process being gone.
+class SettingsLock {
+public:
+    explicit SettingsLock(const QString& path) : lock_(path + QStringLiteral(".lock")) {
+        if (lock_.tryLock(WaitMs))
+            return;
+        switch (lock_.error()) {
+        case QLockFile::LockFailedError:
+            throw std::runtime_error("The file is being used by another process.");
+        case QLockFile::PermissionError:
+            throw std::runtime_error(std::strerror(EACCES));
+        default:
+            throw std::runtime_error("The lock file cannot be made.");
+        }
+    }
+
+private:
+    static constexpr int WaitMs = 5000;
+    QLockFile lock_;
+};
 
 } // namespace
 
@@ -136,6 +162,23 @@ void Registry::Flush() {
     if (!unflushed_)
         return;
     const QString path = FilePath(root_);
+    try {
+        if (!QDir().mkpath(QFileInfo(path).path()))
+            throw std::runtime_error("The folder cannot be made");
+        // Both programs write this file: what one reads here must not change before it is
+        // replaced, or the other's values written in between are lost.
+        const SettingsLock lock(path);
+        ReplaceFileWith(path, MergedText(path));
+    } catch (const std::exception& error) {
+        throw std::runtime_error(QStringLiteral("Nastavení nelze uložit do „%1“: %2")
+                                     .arg(QDir::toNativeSeparators(path), error.what())
+                                     .toStdString());
+    }
+    unflushed_ = false;
+}
+
+// The file as it is now, with every value written through this Registry standing over its own.
+QByteArray Registry::MergedText(const QString& path) const {
     // Both lists are sorted by name: merged, a value written here stands over the file's.
     const QSettings current(path, QSettings::IniFormat);
     const QStringList stored = current.allKeys();
@@ -152,16 +195,7 @@ void Registry::Flush() {
     }
     for (; write != written_.end(); ++write)
         values.emplace_back(write.key(), write.value());
-    try {
-        if (!QDir().mkpath(QFileInfo(path).path()))
-            throw std::runtime_error("The folder cannot be made");
-        ReplaceFileWith(path, IniText(values));
-    } catch (const std::exception& error) {
-        throw std::runtime_error(QStringLiteral("Nastavení nelze uložit do „%1“: %2")
-                                     .arg(QDir::toNativeSeparators(path), error.what())
-                                     .toStdString());
-    }
-    unflushed_ = false;
+    return IniText(values);
 }
 
 } // namespace platform

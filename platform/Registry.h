@@ -48,7 +48,9 @@ public:
     void WriteInteger(const QString& name, int32_t value);
     void WriteBool(const QString& name, bool value);
     // Writes the file whole, with every value written through this Registry: it replaces the
-    // file only once all of it is on the disk. What the file held that could not be read as a
+    // file only once all of it is on the disk. Another program's values written meanwhile are
+    // kept: the file is read and replaced under the lock that Qt's own writer takes, waited for
+    // a few seconds. What the file held that could not be read as a
     // setting is not written again. Raises a std::runtime_error, with the system's reason, when
     // the file cannot be written; the file then stays as it was.
     void Flush();
@@ -57,6 +59,7 @@ public:
     static QString FilePath(RegistryRoot root);
 
 private:
+    QByteArray MergedText(const QString& path) const;
     QString Entry(const QString& name) const { return group_ + u'/' + name; }
 
     RegistryRoot root_;

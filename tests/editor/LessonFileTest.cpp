@@ -1,9 +1,16 @@
 // The lesson windows' file side: new lesson, working copies, save, save as and the close
 // question.
+#include "FileReplacement.h"
 #include "FileStream.h"
 #include "LessonFixture.h"
 
 #include <QFileInfo>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -233,6 +240,106 @@ TEST_F(LessonFileTest, WorkingCopyDeletedFromOutsideIsMadeAnewFromTheGrid) {
     EXPECT_TRUE(window.Dat1().Active());
     EXPECT_EQ(window.Dat1().RecordCount(), 3);
     EXPECT_TRUE(ErrorsShown().empty());
+}
+
+// Two editors on one lesson: the later save never throws away the earlier one unasked, and the
+// window's own saves do not ask.
+TEST_F(LessonFileTest, SaveOverALessonChangedMeanwhileAsksFirst) {
+    const QString path = WriteLesson("lekce.lq", "lq3 test1", {{"dog", "pes"}}, "AJ", "CJ");
+    TFTest1& first = OpenLesson<TFTest1>(path);
+    TFTest1& second = OpenLesson<TFTest1>(path);
+    first.DatGrid1().SetCol(2);
+    Type(first, "kocka");
+    ASSERT_TRUE(first.Save());
+    second.DatGrid1().SetCol(1);
+    Type(second, "cat");
+
+    dialogs->warningAnswers.push_back(Button::No);
+    EXPECT_FALSE(second.Save());
+    ASSERT_EQ(dialogs->shown.size(), 1u);
+    EXPECT_EQ(dialogs->shown[0].text,
+              "Lekce „" + path + "“ byla mezitím změněna jiným programem. Chcete ji přepsat?");
+    EXPECT_EQ(ReadLesson(path), (Content{"lq3 test1", {{"dog", "kocka"}}}));
+    EXPECT_EQ(second.StatusText(0), "Neuloženo");
+    EXPECT_EQ(second.DatGrid1().Cells(1, 1), "cat");
+
+    dialogs->warningAnswers.push_back(Button::Yes);
+    EXPECT_TRUE(second.Save());
+    EXPECT_EQ(ReadLesson(path), (Content{"lq3 test1", {{"cat", "pes"}}}));
+    EXPECT_TRUE(second.Save());
+    EXPECT_EQ(dialogs->shown.size(), 2u);
+}
+
+// A class folder that the author may not write, holding a lesson the author may: the lesson is
+// written in place. A lesson replaced in a folder that several people write keeps its owner,
+// group and permissions.
+TEST_F(LessonFileTest, LessonThatCannotBeReplacedIsWrittenInPlaceAndKeepsItsOwners) {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs the superuser, to act as another user";
+    const QString path = WriteLesson("trida.lq", "lq3 test1", {{"dog", "pes"}}, "AJ", "CJ");
+    const QString other = WriteLesson("jina.lq", "lq3 test1", {{"cat", "kocka"}}, "AJ", "CJ");
+    const QByteArray content = FileBytes(other);
+    struct stat before {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &before), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(lessons.path()).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(path).constData(), 0666), 0);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        try {
+            platform::ReplaceFileWith(path, content);
+        } catch (const std::exception&) {
+            _exit(1);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not written, 2: no other user";
+    struct stat after {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(FileBytes(path), content);
+
+    ASSERT_EQ(chown(QFile::encodeName(other).constData(), 1234, 5678), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(other).constData(), 02660), 0);
+    platform::ReplaceFileWith(other, "new");
+    ASSERT_EQ(stat(QFile::encodeName(other).constData(), &after), 0);
+    EXPECT_EQ(after.st_uid, 1234u);
+    EXPECT_EQ(after.st_gid, 5678u);
+    EXPECT_EQ(after.st_mode & 07777, 02660u);
+}
+
+// A save killed part-way, here by the file size limit, leaves the lesson as it was and nothing
+// beside it.
+TEST_F(LessonFileTest, SaveKilledPartWayLeavesNothingBehind) {
+    const QString path = WriteLesson("lekce.lq", "lq3 test1", {{"dog", "pes"}}, "AJ", "CJ");
+    const QByteArray before = FileBytes(path);
+    const int unnamed =
+        open(QFile::encodeName(lessons.path()).constData(), O_TMPFILE | O_WRONLY, 0600);
+    if (unnamed < 0)
+        GTEST_SKIP() << "the file system has no unnamed files";
+    close(unnamed);
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        const rlimit small{64 * 1024, 64 * 1024};
+        setrlimit(RLIMIT_CORE, &noCore);
+        setrlimit(RLIMIT_FSIZE, &small);
+        platform::ReplaceFileWith(path, QByteArray(1024 * 1024, 'x'));
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(QDir(lessons.path()).entryList(QDir::Files), (QStringList{"lekce.lq"}));
 }
 
 class CloseQuestionTest : public LessonFixture {

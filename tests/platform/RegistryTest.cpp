@@ -140,6 +140,7 @@ TEST_F(RegistryTest, EveryTextReadsBackAsItWasWritten) {
                                                  "abc\x7f"
                                                  "F"),
                                QString::fromUtf8("slovíčka ☺ 😀"),
+                               QString(QChar(0xFEFF)) + "mark\x01" + QChar(0xFEFF),
                                QString(QChar(0xD800)) + "lone"};
     const QString odd = ProductKey + QStringLiteral("\\Klíč 100%\\General");
     {
@@ -198,6 +199,64 @@ TEST_F(RegistryTest, FlushThatCannotWriteEverythingKeepsTheFile) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[Software]\nOrvane\\x=\"1\"\n");
     EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"Lexiquill.conf"});
+}
+
+// Both programs write their own keys into the one file when they close, often in the same
+// instant: neither may write back a reading of the file that the other has just made stale.
+TEST_F(RegistryTest, ProgramsFlushingAtOnceKeepEachOthersValues) {
+    constexpr int Rounds = 20;
+    const QString editorKey = ProductKey + QStringLiteral("\\Editor");
+    const auto flush = [](const QString& key, int round) {
+        Registry registry(RegistryRoot::CurrentUser);
+        registry.OpenKey(key, true);
+        registry.WriteInteger("Round", round);
+        registry.Flush();
+    };
+    int gun[2];
+    int done[2];
+    ASSERT_EQ(pipe(gun), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        close(gun[1]);
+        close(done[0]);
+        char shot = 0;
+        for (int round = 1; round <= Rounds && read(gun[0], &shot, 1) == 1; ++round) {
+            try {
+                flush(editorKey, round);
+            } catch (const std::exception&) {
+                _exit(2);
+            }
+            if (write(done[1], &shot, 1) != 1)
+                _exit(3);
+        }
+        _exit(0);
+    }
+    // Each end is held by one program only, so neither waits on the other once it has gone.
+    close(gun[0]);
+    close(done[1]);
+    int lost = 0;
+    for (int round = 1; round <= Rounds; ++round) {
+        char shot = '!';
+        if (write(gun[1], &shot, 1) != 1)
+            break;
+        EXPECT_NO_THROW(flush(ProductKey, round));
+        if (read(done[0], &shot, 1) != 1)
+            break;
+        Registry reader(RegistryRoot::CurrentUser);
+        reader.OpenKey(ProductKey, false);
+        lost += reader.ValueExists("Round") && reader.ReadInteger("Round") == round ? 0 : 1;
+        reader.OpenKey(editorKey, false);
+        lost += reader.ValueExists("Round") && reader.ReadInteger("Round") == round ? 0 : 1;
+    }
+    // The other program stops at the end of its starting gun.
+    close(gun[1]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "2: its flush failed";
+    EXPECT_EQ(lost, 0) << "values lost in " << Rounds << " rounds";
+    close(done[0]);
 }
 
 } // namespace
