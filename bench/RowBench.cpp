@@ -4,6 +4,7 @@
 #include "Application.h"
 #include "Dat.h"
 #include "DatGrid.h"
+#include "QuestionAnswerLesson.h"
 #include "UMain.h"
 #include "UTest1.h"
 #include "Windows.h"
@@ -15,6 +16,7 @@
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -38,17 +40,10 @@ struct Lesson {
     QString Write(const QString& name) const {
         const QString path = install.filePath(name);
         QFile::remove(path);
-        TDat dat;
-        dat.SetFileName(QFile::encodeName(path).toStdString());
-        dat.SetActive(true);
-        dat.AddField("AJ", dtString, 100);
-        dat.AddField("CJ", dtString, 100);
-        dat.SetDataType("lq3 test1");
-        for (int32_t record = 1; record <= RecordCount; ++record) {
-            dat.AppendRecord();
-            dat.WriteString("AJ", record, questions[record - 1]);
-            dat.WriteString("CJ", record, answers[record - 1]);
-        }
+        WriteQuestionAnswerLesson(QFile::encodeName(path).toStdString(), RecordCount,
+                                  [this](int32_t record) {
+                                      return std::pair(questions[record - 1], answers[record - 1]);
+                                  });
         return path;
     }
 };

@@ -2,6 +2,7 @@
 // cannot do without: the loading, decoding, shuffling and first question should add little.
 #include "Application.h"
 #include "Dat.h"
+#include "QuestionAnswerLesson.h"
 #include "UTest1.h"
 #include "Windows.h"
 
@@ -10,6 +11,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -19,19 +21,11 @@ constexpr uint8_t Repeats = 5;
 std::string LessonPath;
 
 void WriteLesson(const std::string& path) {
-    TDat table;
-    table.SetFileName(path);
-    table.SetActive(true);
-    table.AddField("AJ", dtString, 100);
-    table.AddField("CJ", dtString, 100);
-    table.SetDataType("lq3 test1");
-    for (int32_t r = 1; r <= Records; ++r) {
-        table.AppendRecord();
+    WriteQuestionAnswerLesson(path, Records, [](int32_t r) {
         const std::string n = std::to_string(r);
-        table.WriteString("AJ", r, "to look forward to <irr> (" + n + ");expect");
         // "těšit se na" in Windows-1250.
-        table.WriteString("CJ", r, "t\xec\x9ait se na " + n);
-    }
+        return std::pair("to look forward to <irr> (" + n + ");expect", "t\xec\x9ait se na " + n);
+    });
 }
 
 void BM_TypedTestStart(benchmark::State& state) {

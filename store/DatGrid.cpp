@@ -239,7 +239,17 @@ void TDatGrid::SetCells(int col, int row, const QString& text) {
             corner_->update();
         return;
     }
-    if (QTableWidgetItem* cell = CellItem(col, row))
+    // A header item that changes its own text is looked for among all the headers of the
+    // table, which would make numbering the rows quadratic; an item put in its place is not.
+    // A cell that keeps its text is left alone, so a reload replaces only the changed headers.
+    QTableWidgetItem* cell = CellItem(col, row);
+    if (cell && cell->text() == text)
+        return;
+    if (row == 0)
+        setHorizontalHeaderItem(col - FixedCols(), new QTableWidgetItem(text));
+    else if (col == 0)
+        setVerticalHeaderItem(row - FixedRows(), new QTableWidgetItem(text));
+    else if (cell)
         cell->setText(text);
     else
         setItem(row - FixedRows(), col - FixedCols(), new QTableWidgetItem(text));
