@@ -151,8 +151,9 @@ void TFMain::FormClose() {
 }
 
 void TFMain::PlaceWindow() {
-    // A place saved with a screen that is gone would leave the window out of reach.
-    if (!platform::TitleBarWithinReach(Setup.Left, Setup.Top)) {
+    // A place saved with a screen that is gone would leave the window out of reach; one a little
+    // past an edge still leaves enough of the title bar to take it by.
+    if (!platform::TitleBarWithinReach(Setup.Left, Setup.Top, frameGeometry().width())) {
         const QPoint centre = CentredPosition();
         Setup.Left = centre.x();
         Setup.Top = centre.y();
