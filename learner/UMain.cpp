@@ -214,7 +214,10 @@ void TFMain::OpenLesson(const QString& name) {
     std::string marker;
     Dat1.GetDataType(marker);
     Dat1.SetActive(false);
-    const LessonKind kind = LessonKindOf(marker);
+    OpeningLesson(name, [&] { StartDrill(name, LessonKindOf(marker)); });
+}
+
+void TFMain::StartDrill(const QString& name, LessonKind kind) {
     if (ui->RadioButton1->isChecked()) {
         const uint8_t groupSize = Setup.ZkoZkousetCelou ? 0 : LowByte(Setup.ZkoZkousetPo);
         const uint8_t repeats = LowByte(Setup.ZkoVyrazKrat);
