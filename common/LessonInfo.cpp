@@ -1,5 +1,9 @@
 #include "LessonInfo.h"
 
+#include <QDir>
+#include <new>
+#include <stdexcept>
+
 namespace {
 
 #ifdef Q_OS_WIN
@@ -51,4 +55,15 @@ QString FolderPart(const QString& path) {
         return {};
     const bool keepsSeparator = last == 0 || path[last] == u':' || IsSeparator(path[last - 1]);
     return path.left(keepsSeparator ? last + 1 : last);
+}
+
+void OpeningLesson(const QString& path, const std::function<void()>& open) {
+    try {
+        open();
+    } catch (const std::bad_alloc&) {
+        // What the failed opening had taken is freed by now, so the message has room again.
+        throw std::runtime_error(QStringLiteral("Lekce „%1“ je příliš velká, nelze ji otevřít.")
+                                     .arg(QDir::toNativeSeparators(path))
+                                     .toStdString());
+    }
 }

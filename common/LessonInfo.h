@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <string>
 
 enum class LessonKind { None, QuestionAnswer, FillIn };
@@ -16,3 +17,7 @@ QString FileNamePart(const QString& path);
 // The part of a path before its last separator, without that separator unless it is what makes
 // the folder a root ("/", or "C:\" on Windows).
 QString FolderPart(const QString& path);
+
+// Runs `open`, which opens the lesson `path`. A lesson too large for the memory comes out as an
+// error that names it in Czech: the allocator's own "std::bad_alloc" tells the user nothing.
+void OpeningLesson(const QString& path, const std::function<void()>& open);

@@ -44,10 +44,14 @@ void TFMain::ReadUserSettings(const platform::Registry& key) {
     if (key.ValueExists(QStringLiteral("Left"))) {
         const int32_t left = key.ReadInteger(QStringLiteral("Left"));
         const int32_t top = key.ReadInteger(QStringLiteral("Top"));
-        resize(key.ReadInteger(QStringLiteral("Width")), height());
-        resize(width(), key.ReadInteger(QStringLiteral("Height")));
+        const int32_t savedWidth = key.ReadInteger(QStringLiteral("Width"));
+        const int32_t savedHeight = key.ReadInteger(QStringLiteral("Height"));
+        // A window larger than its screen has its menu and its edges out of reach wherever it
+        // stands, and centring it would only push its top-left corner further off the screen.
+        resize(
+            QSize(savedWidth, savedHeight).boundedTo(platform::AvailableAreaAt(left, top).size()));
         // A place saved with a screen that is gone would leave the title bar out of reach.
-        if (platform::TitleBarWithinReach(left, top))
+        if (platform::TitleBarWithinReach(left, top, frameGeometry().width()))
             move(left, top);
         else
             Centre();

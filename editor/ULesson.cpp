@@ -359,7 +359,11 @@ void TLessonWindow::FormClose() {
 void TLessonWindow::Discard() {
     FormClose();
     QWidget* frame = parentWidget();
-    (frame ? frame : this)->deleteLater();
+    QWidget* gone = frame ? frame : this;
+    // The deletion waits for the event loop, and the error box that follows runs one of its own:
+    // shown until then, the window would stand behind the box as if its lesson had opened.
+    gone->hide();
+    gone->deleteLater();
 }
 
 void TLessonWindow::CloseAnswered() {

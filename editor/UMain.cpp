@@ -299,16 +299,18 @@ void TFMain::OpenLesson(const QString& FileName) {
         ActiveWhileInScope reading(Dat1);
         Dat1.GetDataType(marker);
     }
-    switch (LessonKindOf(marker)) {
-    case LessonKind::QuestionAnswer:
-        AddLessonWindow<TFTest1>([&](TFTest1& window) { window.OpenFile(FileName); }, 1);
-        break;
-    case LessonKind::FillIn:
-        AddLessonWindow<TFTest2>([&](TFTest2& window) { window.OpenFile(FileName); }, 2);
-        break;
-    case LessonKind::None:
-        break;
-    }
+    OpeningLesson(FileName, [&] {
+        switch (LessonKindOf(marker)) {
+        case LessonKind::QuestionAnswer:
+            AddLessonWindow<TFTest1>([&](TFTest1& window) { window.OpenFile(FileName); }, 1);
+            break;
+        case LessonKind::FillIn:
+            AddLessonWindow<TFTest2>([&](TFTest2& window) { window.OpenFile(FileName); }, 2);
+            break;
+        case LessonKind::None:
+            break;
+        }
+    });
     RecentFiles.Add(FileName);
     ui->PanNovy->hide();
     UpdateActions();

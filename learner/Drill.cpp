@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <new>
 #include <stdexcept>
 
 namespace learner {
@@ -52,22 +54,32 @@ void TDrill::Load(TDat& table, const std::string& fileName, const TLessonFields&
     Chybne = 0;
     const TableCloser closer(table);
     OpenForReading(table, fileName);
-    std::vector<Slovo> items;
+    std::vector<Slovo> askable;
     if (repeats > 0 && table.Active()) {
         const int32_t records = table.RecordCount();
-        items.reserve(size_t(records) * repeats);
         for (int32_t r = 1; r <= records; ++r) {
-            // The table holds the file against every other writer, so one reading of a record
-            // serves all its copies.
-            const Slovo item{platform::FromLessonText(table.ReadString(fields.Field1, r)),
-                             platform::FromLessonText(table.ReadString(fields.Field2, r))};
+            Slovo item{platform::FromLessonText(table.ReadString(fields.Field1, r)),
+                       platform::FromLessonText(table.ReadString(fields.Field2, r))};
             if (!fields.Answer(item).isEmpty())
-                items.insert(items.end(), repeats, item);
+                askable.push_back(std::move(item));
         }
     }
     // A read that failed closed the table and gave an empty text instead of the stored one.
     if (!table.Active())
         throw std::runtime_error(ErrNotActive);
+    // Room for the repeats only of what is asked: a lesson of many records without an answer
+    // would otherwise need room it never fills.
+    const size_t count = askable.size() * repeats;
+    // The drill counts its items in 32 bits: more of them is a lesson too large, as one beyond
+    // the memory is.
+    if (count > size_t(std::numeric_limits<int32_t>::max()))
+        throw std::bad_alloc();
+    std::vector<Slovo> items;
+    items.reserve(count);
+    // The table holds the file against every other writer, so one reading of a record serves
+    // all its copies.
+    for (const Slovo& item : askable)
+        items.insert(items.end(), repeats, item);
     Items = std::move(items);
     Count = int32_t(Items.size());
     Order.assign(Items.size(), 0);

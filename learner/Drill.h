@@ -55,7 +55,8 @@ public:
     // is empty, which could never be answered right and would keep the lesson from ending.
     // Order gets Count places, still to be shuffled; the counters start at 0. The table is
     // closed again whatever happens. When the lesson cannot be read, the error passes on and the
-    // drill is left without a lesson.
+    // drill is left without a lesson; a lesson of more items than the memory or a 32-bit count
+    // holds raises std::bad_alloc.
     void Load(TDat& table, const std::string& fileName, const TLessonFields& fields,
               uint8_t groupSize, uint8_t repeats);
     // Forgets the lesson; the counters keep their values for the labels.

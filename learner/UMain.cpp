@@ -151,8 +151,9 @@ void TFMain::FormClose() {
 }
 
 void TFMain::PlaceWindow() {
-    // A place saved with a screen that is gone would leave the window out of reach.
-    if (!platform::TitleBarWithinReach(Setup.Left, Setup.Top)) {
+    // A place saved with a screen that is gone would leave the window out of reach; one a little
+    // past an edge still leaves enough of the title bar to take it by.
+    if (!platform::TitleBarWithinReach(Setup.Left, Setup.Top, frameGeometry().width())) {
         const QPoint centre = CentredPosition();
         Setup.Left = centre.x();
         Setup.Top = centre.y();
@@ -213,7 +214,10 @@ void TFMain::OpenLesson(const QString& name) {
     std::string marker;
     Dat1.GetDataType(marker);
     Dat1.SetActive(false);
-    const LessonKind kind = LessonKindOf(marker);
+    OpeningLesson(name, [&] { StartDrill(name, LessonKindOf(marker)); });
+}
+
+void TFMain::StartDrill(const QString& name, LessonKind kind) {
     if (ui->RadioButton1->isChecked()) {
         const uint8_t groupSize = Setup.ZkoZkousetCelou ? 0 : LowByte(Setup.ZkoZkousetPo);
         const uint8_t repeats = LowByte(Setup.ZkoVyrazKrat);

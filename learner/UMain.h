@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+enum class LessonKind;
+
 namespace platform {
 class Registry;
 }
@@ -73,6 +75,8 @@ private:
     void OpenSound(platform::SoundPlayer& player, const QString& fileName);
     QPoint CentredPosition() const;
     void ReadUserSettings(const platform::Registry& key);
+    // The drill of the lesson's kind in the checked mode, with that mode's settings.
+    void StartDrill(const QString& name, LessonKind kind);
 
     void LbEditorMouseMove();
     void LbEditorMouseLeave();

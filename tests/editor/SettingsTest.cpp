@@ -41,6 +41,18 @@ void DamageValue(const QString& settingsFile, const QByteArray& stored) {
     file.write(text);
 }
 
+// Settings of a window that was not maximised, with every percentage at 40.
+void SavePlacement(WrittenKey key, QPoint place, int32_t width, int32_t height) {
+    key->WriteInteger("Left", place.x());
+    key->WriteInteger("Top", place.y());
+    key->WriteInteger("Width", width);
+    key->WriteInteger("Height", height);
+    key->WriteInteger("Maximized", 0);
+    for (const char* percent :
+         {"ColSizeTest1_1", "ColSizeTest1_2", "ColSizeTest2_1", "ColSizeTest2_2"})
+        key->WriteInteger(percent, 40);
+}
+
 } // namespace
 
 TEST_F(EditorTest, FirstStartCentres600By400ThenMaximizes) {
@@ -90,22 +102,35 @@ TEST_F(EditorTest, PlacementAndPercentagesComeBackAtTheNextStart) {
 TEST_F(EditorTest, PlaceOutOfReachCentresTheWindowAtItsSavedSize) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     for (const QPoint place : {QPoint(INT32_MAX, 40), QPoint(screen.right(), screen.bottom())}) {
-        auto key = UserKey();
-        key->WriteInteger("Left", place.x());
-        key->WriteInteger("Top", place.y());
-        key->WriteInteger("Width", 700);
-        key->WriteInteger("Height", 500);
-        key->WriteInteger("Maximized", 0);
-        for (const char* percent :
-             {"ColSizeTest1_1", "ColSizeTest1_2", "ColSizeTest2_1", "ColSizeTest2_2"})
-            key->WriteInteger(percent, 40);
-        key->Flush();
-
+        SavePlacement(UserKey(), place, 700, 500);
         Start();
         const QSize size = QGuiApplication::primaryScreen()->size();
         EXPECT_EQ(Placement(), QRect((size.width() - 700) / 2, (size.height() - 500) / 2, 700, 500))
             << place.x() << ", " << place.y();
         EXPECT_EQ(FMain->Setup.ColSizeTest2_2, 40);
+        windows.reset();
+    }
+}
+
+TEST_F(EditorTest, SizeBeyondTheScreenShrinksToItsRoomBeforeThePlaceIsJudged) {
+    const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QPoint centred((screen.width() - room.width()) / 2,
+                         (screen.height() - room.height()) / 2);
+    const struct {
+        QPoint saved;
+        int32_t size;
+        QPoint shown;
+    } cases[] = {
+        // A little past the left edge, with most of the title bar on the screen.
+        {room.topLeft() + QPoint(-10, 100), 100000, room.topLeft() + QPoint(-10, 100)},
+        {{INT32_MIN, INT32_MIN}, INT32_MAX, centred},
+    };
+    for (const auto& [saved, size, shown] : cases) {
+        SavePlacement(UserKey(), saved, size, size);
+        Start();
+        EXPECT_FALSE(FMain->isMaximized());
+        EXPECT_EQ(Placement(), QRect(shown, room.size())) << saved.x() << ", " << size;
         windows.reset();
     }
 }

@@ -1,4 +1,5 @@
 #include "Dat.h"
+#include "DatLayout.h"
 #include "TypedTestFixture.h"
 #include "UMain.h"
 #include "UTest1.h"
@@ -9,6 +10,10 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <cstring>
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using learner::FillInLesson;
 using learner::FMain;
@@ -48,6 +53,45 @@ protected:
             EXPECT_EQ(shown.kind, Kind::OpenFile) << shown.text.toStdString();
     }
 };
+
+// Lets the process take only `room` more bytes of address space than it holds, while it lasts.
+class AddressSpaceLimit {
+public:
+    explicit AddressSpaceLimit(rlim_t room) {
+        getrlimit(RLIMIT_AS, &saved_);
+        std::ifstream statm("/proc/self/statm");
+        rlim_t pages = 0;
+        statm >> pages;
+        const rlimit limit{pages * rlim_t(sysconf(_SC_PAGESIZE)) + room, saved_.rlim_max};
+        EXPECT_EQ(setrlimit(RLIMIT_AS, &limit), 0);
+    }
+    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved_); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+private:
+    rlimit saved_{};
+};
+
+// Gives the one-record lesson `path` `records` records: copies of its record, or records of
+// zeros, whose texts are empty.
+void GrowLesson(const QString& path, int32_t records, bool copies) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray bytes = file.readAll();
+    TDatHeader header;
+    std::memcpy(header.bytes.data(), bytes.constData(), HeaderSize);
+    ASSERT_EQ(header.RecordCount(), 1);
+    const qsizetype start = HeaderSize + header.FieldCount() * DescriptorSize;
+    QByteArray record = bytes.mid(start).leftJustified(header.RecordSize(), '\0', true);
+    header.SetRecordCount(records);
+    bytes = QByteArray(reinterpret_cast<const char*>(header.bytes.data()), HeaderSize) +
+            bytes.mid(HeaderSize, start - HeaderSize) + record;
+    bytes += copies ? record.repeated(records - 1)
+                    : QByteArray(qsizetype(records - 1) * record.size(), '\0');
+    ASSERT_TRUE(file.resize(0));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
 
 TEST_F(OpenLessonTest, MarkerAndModeChooseTheDrill) {
     const QString words = Lesson("slova.lq", "lq3 test1", WordLesson, {{"dog", "pes"}});
@@ -186,6 +230,32 @@ TEST_F(OpenLessonTest, ReadOnlyLessonOpensAndDrills) {
     EXPECT_TRUE(FTest1->isVisible());
     EXPECT_EQ(RecentView().topLevelItemCount(), 1);
     ExpectNoBox();
+}
+
+TEST_F(OpenLessonTest, LessonBeyondTheMemorySaysSoAndRecordsWithoutAnswerTakeNoRoom) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer holds more address space than any limit would leave";
+#endif
+    // 20 000 records asked 255 times each need some 245 MB, far beyond the room left.
+    constexpr int32_t Records = 20000;
+    const QString large = Lesson("velka.lq", "lq3 test1", WordLesson, {{"dog", "pes"}});
+    const QString sparse = Lesson("ridka.lq", "lq3 test1", WordLesson, {{"dog", "pes"}});
+    GrowLesson(large, Records, true);
+    GrowLesson(sparse, Records, false);
+    FMain->Setup.ZkoVyrazKrat = 255;
+    {
+        const AddressSpaceLimit limit(128 << 20);
+        OpenThroughDialog(large);
+        OpenThroughDialog(sparse);
+    }
+    // Each opening showed its open dialog; only the large lesson had a box besides.
+    ASSERT_EQ(dialogs->shown.size(), 3u) << dialogs->shown.back().text.toStdString();
+    EXPECT_EQ(dialogs->shown[1].kind, Kind::Error);
+    EXPECT_EQ(dialogs->shown[1].text,
+              QString::fromUtf8("Lekce „%1“ je příliš velká, nelze ji otevřít.").arg(large));
+    EXPECT_EQ(Recent(), (QStringList{sparse, large}));
+    ASSERT_TRUE(FTest1->isVisible());
+    EXPECT_EQ(FTest1->Drill().Count, 255);
 }
 
 } // namespace

@@ -111,7 +111,9 @@ TEST_F(LearnerTest, PlaceIsKeptOnlyWithTheTitleBarOnAScreen) {
         bool kept;
     };
     for (const auto& [left, top, kept] : {
-             Place{-5000, 9000, false},
+             // A little past the left edge, with most of the title bar on the screen.
+             Place{screen.left() - 10, screen.top() + 100, true},
+             {-5000, 9000, false},
              {INT32_MAX, 100, false},
              {INT32_MIN, INT32_MIN, false},
              {screen.right(), screen.bottom(), false},
