@@ -185,18 +185,6 @@ public:
     // Puts the file at the target's name; without `mayReplace` a file that has appeared there
     // meanwhile raises FileChanged and stays.
     void Publish(bool mayReplace) {
-        if (name_.isEmpty() && !mayReplace) {
-            if (::linkat(AT_FDCWD, ProcName().constData(), AT_FDCWD, target_.constData(),
-                         AT_SYMLINK_FOLLOW) != 0)
-                RaiseUnlessFree();
-            try {
-                fd_.Close();
-            } catch (const SystemError&) {
-                ::unlink(target_.constData());
-                throw;
-            }
-            return;
-        }
         if (name_.isEmpty())
             name_ = LinkedUnderFreshName();
         fd_.Close();
@@ -204,33 +192,26 @@ public:
             Check(::rename(name_.constData(), target_.constData()) == 0);
         } else if (::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(),
                                RENAME_NOREPLACE) != 0) {
-            if (errno != EINVAL)
-                RaiseUnlessFree();
+            if (errno == EEXIST)
+                throw FileChanged(FileIdentity::Of(QFile::decodeName(target_)));
             // A file system that cannot refuse to replace: the moment in between is all there is.
-            Check(::rename(name_.constData(), target_.constData()) == 0);
+            Check(errno == EINVAL && ::rename(name_.constData(), target_.constData()) == 0);
         }
         name_.clear();
     }
 
 private:
-    QByteArray ProcName() const { return "/proc/self/fd/" + QByteArray::number(fd_.Get()); }
-
-    // A name is needed for the rename that replaces the target; it exists only for that moment.
+    // The rename needs a name; an unnamed file has one only for that moment.
     QByteArray LinkedUnderFreshName() const {
+        const QByteArray proc = "/proc/self/fd/" + QByteArray::number(fd_.Get());
         for (int attempt = 1;; ++attempt) {
             const QByteArray name =
                 target_ + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-            if (::linkat(AT_FDCWD, ProcName().constData(), AT_FDCWD, name.constData(),
+            if (::linkat(AT_FDCWD, proc.constData(), AT_FDCWD, name.constData(),
                          AT_SYMLINK_FOLLOW) == 0)
                 return name;
             Check(errno == EEXIST && attempt < 100);
         }
-    }
-
-    [[noreturn]] void RaiseUnlessFree() const {
-        if (errno == EEXIST)
-            throw FileChanged(FileIdentity::Of(QFile::decodeName(target_)));
-        throw SystemError{errno};
     }
 
     QByteArray target_;
@@ -309,11 +290,14 @@ FileIdentity ReplaceFileWith(const QString& target, const QByteArray& content,
     try {
         return Replace(ResolvedTarget(target), content, lastSeen);
     } catch (const SystemError& error) {
-        // The words the store uses for a file that another program holds.
-        throw std::runtime_error(error.code == EWOULDBLOCK
-                                     ? "The file is being used by another process."
-                                     : std::strerror(error.code));
+        throw std::runtime_error(SystemReason(error.code));
     }
+}
+
+const char* SystemReason(int error) {
+    // The words the store uses for a file that another program holds.
+    return error == EWOULDBLOCK ? "The file is being used by another process."
+                                : std::strerror(error);
 }
 
 } // namespace platform

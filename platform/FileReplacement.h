@@ -49,4 +49,7 @@ public:
 FileIdentity ReplaceFileWith(const QString& target, const QByteArray& content,
                              const FileIdentity* lastSeen = nullptr);
 
+// The reason that a failed file call gives the user, for `error` (an errno value).
+const char* SystemReason(int error);
+
 } // namespace platform

@@ -9,7 +9,6 @@
 #include <QSettings>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <stdexcept>
 #include <utility>
 
@@ -62,9 +61,9 @@ public:
             return;
         switch (lock_.error()) {
         case QLockFile::LockFailedError:
-            throw std::runtime_error("The file is being used by another process.");
+            throw std::runtime_error(SystemReason(EWOULDBLOCK));
         case QLockFile::PermissionError:
-            throw std::runtime_error(std::strerror(EACCES));
+            throw std::runtime_error(SystemReason(EACCES));
         default:
             throw std::runtime_error("The lock file cannot be made.");
         }
