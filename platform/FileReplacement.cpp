@@ -121,20 +121,24 @@ void WriteAll(int fd, const QByteArray& content) {
 }
 
 // Readers that tell versions apart by modification time and size (Qt's settings cache compares
-// milliseconds, and the clock that stamps files ticks coarser than that) must never take a new
-// version for the one it replaces. Best effort: only the owner may set a time.
+// milliseconds) must never take a new version for the one it replaces. The file system keeps the
+// time only to its own step, a second on some: the time is stepped up until it reads back later.
+// Best effort: only the owner may set a time.
 void StampLaterThan(int fd, const std::optional<struct stat>& old) {
     constexpr int64_t NsPerMs = 1'000'000;
-    struct stat now {};
-    if (!old || ::fstat(fd, &now) != 0)
+    if (!old)
         return;
     const int64_t before = IdentityOf(*old).ModifiedNs / NsPerMs;
-    if (IdentityOf(now).ModifiedNs / NsPerMs > before)
-        return;
-    const int64_t later = (before + 1) * NsPerMs;
-    const timespec times[2] = {{0, UTIME_OMIT},
-                               {time_t(later / 1'000'000'000), long(later % 1'000'000'000)}};
-    (void)::futimens(fd, times);
+    for (const int64_t stepMs : {1, 1000, 2000}) {
+        struct stat now {};
+        if (::fstat(fd, &now) != 0 || IdentityOf(now).ModifiedNs / NsPerMs > before)
+            return;
+        const int64_t later = (before / stepMs + 1) * stepMs * NsPerMs;
+        const timespec times[2] = {{0, UTIME_OMIT},
+                                   {time_t(later / 1'000'000'000), long(later % 1'000'000'000)}};
+        if (::futimens(fd, times) != 0)
+            return;
+    }
 }
 
 // The written file's content on the disk; returns its version.

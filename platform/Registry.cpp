@@ -9,6 +9,7 @@
 #include <QSettings>
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -56,9 +57,19 @@ bool IsText(const QString& key) {
 // stale. A lock left by a program that was killed is taken over at once, its process being gone.
 class SettingsLock {
 public:
+    // The lock file lies beside the settings file, so their folder is made first.
     explicit SettingsLock(const QString& path) : lock_(path + QStringLiteral(".lock")) {
-        if (lock_.tryLock(WaitMs))
+        folderMade_ = QDir().mkpath(QFileInfo(path).path());
+        if (folderMade_)
+            lock_.tryLock(WaitMs);
+    }
+
+    // Raises the reason why the lock is not held.
+    void Require() const {
+        if (lock_.isLocked())
             return;
+        if (!folderMade_)
+            throw std::runtime_error("The folder cannot be made");
         switch (lock_.error()) {
         case QLockFile::LockFailedError:
             throw std::runtime_error(SystemReason(EWOULDBLOCK));
@@ -71,6 +82,7 @@ public:
 
 private:
     static constexpr int WaitMs = 5000;
+    bool folderMade_ = false;
     QLockFile lock_;
 };
 
@@ -86,8 +98,17 @@ QString Registry::FilePath(RegistryRoot root) {
 
 bool Registry::OpenKey(const QString& key, bool canCreate) {
     CloseKey();
-    if (!settings_)
+    if (!settings_) {
+        // Qt keeps what it has read of a file by the file's size and time, and takes them after
+        // reading: a reading that crosses another program's replacement keeps the old content (or
+        // none) under the new file's time, and every later reading in this program, the one that
+        // Flush merges with included, takes it for the file's. Files are only replaced under this
+        // lock; without it, as in a folder that cannot be written, a reading is better than none.
+        const std::optional<SettingsLock> lock =
+            root_ == RegistryRoot::CurrentUser ? std::make_optional<SettingsLock>(FilePath(root_))
+                                               : std::nullopt;
         settings_ = std::make_unique<QSettings>(FilePath(root_), QSettings::IniFormat);
+    }
     const QString group = SettingsGroup(key);
     // A format error is only a line that is not a setting; Qt has read the others.
     if (settings_->status() == QSettings::AccessError)
@@ -162,11 +183,10 @@ void Registry::Flush() {
         return;
     const QString path = FilePath(root_);
     try {
-        if (!QDir().mkpath(QFileInfo(path).path()))
-            throw std::runtime_error("The folder cannot be made");
         // Both programs write this file: what one reads here must not change before it is
         // replaced, or the other's values written in between are lost.
         const SettingsLock lock(path);
+        lock.Require();
         ReplaceFileWith(path, MergedText(path));
     } catch (const std::exception& error) {
         throw std::runtime_error(QStringLiteral("Nastavení nelze uložit do „%1“: %2")

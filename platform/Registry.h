@@ -31,7 +31,8 @@ public:
     // Opens `key`; returns whether it is open. A key exists while it holds a value or a subkey.
     // A key that does not exist opens only with `canCreate`, and never under the machine root.
     // A user key whose file cannot be written counts as absent. A created key is kept in the
-    // file from its first value on.
+    // file from its first value on. The user's file is read under the lock its writers take (see
+    // Flush), so the first call may wait while another program writes it.
     bool OpenKey(const QString& key, bool canCreate);
     void CloseKey();
 
