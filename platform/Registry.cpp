@@ -104,9 +104,9 @@ bool Registry::OpenKey(const QString& key, bool canCreate) {
         // none) under the new file's time, and every later reading in this program, the one that
         // Flush merges with included, takes it for the file's. Files are only replaced under this
         // lock; without it, as in a folder that cannot be written, a reading is better than none.
-        const std::optional<SettingsLock> lock =
-            root_ == RegistryRoot::CurrentUser ? std::make_optional<SettingsLock>(FilePath(root_))
-                                               : std::nullopt;
+        std::optional<SettingsLock> lock;
+        if (root_ == RegistryRoot::CurrentUser)
+            lock.emplace(FilePath(root_));
         settings_ = std::make_unique<QSettings>(FilePath(root_), QSettings::IniFormat);
     }
     const QString group = SettingsGroup(key);

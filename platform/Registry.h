@@ -51,9 +51,9 @@ public:
     // Writes the file whole, with every value written through this Registry: it replaces the
     // file only once all of it is on the disk. Another program's values written meanwhile are
     // kept: the file is read and replaced under the lock that Qt's own writer takes, waited for
-    // a few seconds. What the file held that could not be read as a
-    // setting is not written again. Raises a std::runtime_error, with the system's reason, when
-    // the file cannot be written; the file then stays as it was.
+    // a few seconds. What the file held that could not be read as a setting is not written
+    // again. Raises a std::runtime_error, with the system's reason, when the file cannot be
+    // written; the file then stays as it was.
     void Flush();
 
     // The INI file that stands for `root`, from the environment at the time of the call.
