@@ -158,9 +158,7 @@ void TLessonWindow::OpenFile(const QString& fileName) {
     SetupColumns();
     SetLessonFile(fileName);
     FormTempName();
-    // Taken before the reading: a change while it reads is one the save must ask about.
-    lessonSeen_ = platform::FileIdentity::Of(fileName);
-    CopyLessonToWorkingCopy(fileName, dat1_);
+    lessonSeen_ = CopyLessonToWorkingCopy(fileName, dat1_);
     dat1_.SetActive(true);
     shape_ = TTableShape::Of(dat1_);
     ReloadGrid();
@@ -178,30 +176,28 @@ bool TLessonWindow::Save() {
     if (last > 0 && dat1_.ReadString(kind_.Field1.toStdString(), last).empty())
         dat1_.DeleteRecord(last);
     ReloadGrid();
-    if (!WriteLessonFile(WorkingCopyBytes(dat1_)))
+    if (!WriteLessonFile(WorkingCopyBytes(dat1_), platform::IfChanged::Refuse))
         return false;
     SetSaved(true);
     return true;
 }
 
 // Another editor, or anything else, may have written the lesson since this window read or wrote
-// it: that is never replaced unasked.
-bool TLessonWindow::WriteLessonFile(const QByteArray& lesson) {
-    for (;;) {
-        try {
-            lessonSeen_ = platform::ReplaceFileWith(lessonFile_, lesson, &lessonSeen_);
-            return true;
-        } catch (const platform::FileChanged& changed) {
-            if (platform::dialogs().Warning(
-                    QStringLiteral("Lekce „%1“ byla mezitím změněna jiným programem. "
-                                   "Chcete ji přepsat?")
-                        .arg(QDir::toNativeSeparators(lessonFile_)),
-                    platform::Dialogs::Choice::YesNo) == platform::Dialogs::Button::No)
-                return false;
-            lessonSeen_ = changed.Now;
-        } catch (const std::exception& error) {
-            Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(lessonFile_, error.what()));
-        }
+// it: that is never replaced unasked, and once the author has agreed it is replaced unasked.
+bool TLessonWindow::WriteLessonFile(const QByteArray& lesson, platform::IfChanged ifChanged) {
+    try {
+        platform::ReplaceFileWith(lessonFile_, lesson, &lessonSeen_, ifChanged);
+        return true;
+    } catch (const platform::FileChanged&) {
+        if (platform::dialogs().Warning(
+                QStringLiteral("Lekce „%1“ byla mezitím změněna jiným programem. "
+                               "Chcete ji přepsat?")
+                    .arg(QDir::toNativeSeparators(lessonFile_)),
+                platform::Dialogs::Choice::YesNo) == platform::Dialogs::Button::No)
+            return false;
+        return WriteLessonFile(lesson, platform::IfChanged::Replace);
+    } catch (const std::exception& error) {
+        Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(lessonFile_, error.what()));
     }
 }
 
@@ -213,7 +209,7 @@ bool TLessonWindow::SaveAs() {
     if (!MayOverwrite(fileName))
         return false;
     // The author has just agreed to replace the file as it stands.
-    lessonSeen_ = platform::FileIdentity::Of(fileName);
+    lessonSeen_ = platform::FileVersion::Of(fileName);
     SetLessonFile(fileName);
     return Save();
 }

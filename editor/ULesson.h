@@ -107,7 +107,7 @@ private:
     void CompleteRow();
     // Puts the lesson file in place; false when the author would not replace a lesson that
     // changed on the disk.
-    bool WriteLessonFile(const QByteArray& lesson);
+    bool WriteLessonFile(const QByteArray& lesson, platform::IfChanged ifChanged);
     void PutGapMark(int row);
     void FormClose();
     void FormResize();
@@ -132,7 +132,7 @@ private:
     int32_t loadedRecords_ = 0;
     bool closeAnswered_ = false;
     // The version of the lesson file that this window last read or wrote.
-    platform::FileIdentity lessonSeen_;
+    platform::FileVersion lessonSeen_;
 };
 
 } // namespace editor

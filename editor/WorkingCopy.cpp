@@ -76,7 +76,7 @@ QByteArray WorkingCopyBytes(const TDat& dat) {
 
 // The copy always belongs to whoever made it: a read-only lesson still gives a working copy that
 // its window can write.
-void CopyLessonToWorkingCopy(const QString& lessonFile, const TDat& dat) {
+platform::FileVersion CopyLessonToWorkingCopy(const QString& lessonFile, const TDat& dat) {
     const QByteArray bytes = ReadWhole(lessonFile, QStringLiteral("Lekci „%1“ nelze číst: %2"));
     RemoveIfThere(FileNameOf(dat));
     try {
@@ -84,6 +84,7 @@ void CopyLessonToWorkingCopy(const QString& lessonFile, const TDat& dat) {
     } catch (const std::exception& error) {
         RaiseWorkingCopyError(dat, QString::fromStdString(error.what()));
     }
+    return platform::FileVersion::OfBytes(bytes);
 }
 
 } // namespace editor

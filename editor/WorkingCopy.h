@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileReplacement.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -48,8 +50,9 @@ template <typename Step> void OnWorkingCopy(const TDat& dat, Step&& step) {
 // The working copy's file as it stands, or the author's message.
 QByteArray WorkingCopyBytes(const TDat& dat);
 
-// Puts a copy of the lesson file in place as the working copy that `dat` names.
-void CopyLessonToWorkingCopy(const QString& lessonFile, const TDat& dat);
+// Puts a copy of the lesson file in place as the working copy that `dat` names; returns the
+// version of the lesson that was copied.
+platform::FileVersion CopyLessonToWorkingCopy(const QString& lessonFile, const TDat& dat);
 
 QString FileNameOf(const TDat& dat);
 

@@ -1,9 +1,12 @@
 #include "FileReplacement.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
@@ -19,6 +22,12 @@ namespace {
 
 // How long a save waits for another program to let go of the file.
 constexpr int HoldWaitMs = 5000;
+// How often a file may be replaced under a save waiting for it before the save gives up.
+constexpr int MaxReplacedWhileWaiting = 100;
+// As many links in a row as the system itself follows.
+constexpr int MaxLinks = 40;
+// Fast enough that comparing a lesson costs little beside writing it.
+constexpr auto DigestAlgorithm = QCryptographicHash::Blake2b_256;
 
 // A failed system call, by its reason; turned into the caller's message at the end.
 struct SystemError {
@@ -62,32 +71,99 @@ std::optional<struct stat> StatOf(const QByteArray& path) {
     return info;
 }
 
-FileIdentity IdentityOf(const struct stat& info) {
-    return {true, uint64_t(info.st_dev), uint64_t(info.st_ino), int64_t(info.st_size),
-            int64_t(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+struct stat FstatOf(const Fd& fd) {
+    struct stat info {};
+    Check(::fstat(fd.Get(), &info) == 0);
+    return info;
+}
+
+int64_t ModifiedMs(const struct stat& info) {
+    return int64_t(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1'000'000;
 }
 
 QByteArray FolderOf(const QByteArray& path) {
     return QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath());
 }
 
-// A link is followed, so that the file it names is replaced and the link stays.
-QByteArray ResolvedTarget(const QString& target) {
-    const QFileInfo info(target);
-    return QFile::encodeName(info.isSymLink() && info.exists() ? info.canonicalFilePath() : target);
+// A link is followed, so that the file it names is written and the link stays; also one whose
+// file has gone, which is then made anew where the link points.
+QByteArray ResolvedTarget(QByteArray path) {
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return path;
+        if (links == MaxLinks)
+            throw SystemError{ELOOP};
+        QByteArray pointsTo(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.constData(), pointsTo.data(), PATH_MAX);
+        Check(length >= 0);
+        pointsTo.truncate(length);
+        const qsizetype slash = path.lastIndexOf('/');
+        path = pointsTo.startsWith('/') || slash < 0 ? pointsTo : path.left(slash + 1) + pointsTo;
+    }
+}
+
+// Read as well where the user may, so that the file can be compared with the version last seen.
+Fd OpenToHold(const QByteArray& path) {
+    Fd fd(::open(path.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid() && IsPermission(errno))
+        fd = Fd(::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+    Check(fd.Valid());
+    return fd;
 }
 
 // The store's tables take the same lock on every file they open: nothing reads a file while it
-// is written in place, and two programs saving one file wait for each other.
+// is written in place, and two programs saving one file wait for each other. The file held is
+// the one that the path names once the wait is over: the other program may have replaced it.
 Fd HoldAgainstWriters(const QByteArray& path) {
-    Fd fd(::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
-    Check(fd.Valid());
-    for (int waited = 0; ::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0; waited += 10) {
-        if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= HoldWaitMs)
-            Check(false);
-        ::usleep(10'000);
+    int waitedMs = 0;
+    for (int replaced = 0; replaced < MaxReplacedWhileWaiting; ++replaced) {
+        Fd fd = OpenToHold(path);
+        while (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
+            if ((errno != EWOULDBLOCK && errno != EINTR) || waitedMs >= HoldWaitMs)
+                Check(false);
+            ::usleep(10'000);
+            waitedMs += 10;
+        }
+        const std::optional<struct stat> named = StatOf(path);
+        const struct stat held = FstatOf(fd);
+        if (named && named->st_dev == held.st_dev && named->st_ino == held.st_ino)
+            return fd;
     }
-    return fd;
+    throw SystemError{EWOULDBLOCK};
+}
+
+FileVersion Unreadable() {
+    return {true, -1, {}};
+}
+
+// The version that an open file holds now. One that the user may write but not read holds none
+// that this program can have seen.
+FileVersion VersionIn(const Fd& fd) {
+    if ((::fcntl(fd.Get(), F_GETFL) & O_ACCMODE) == O_WRONLY)
+        return Unreadable();
+    QCryptographicHash digest(DigestAlgorithm);
+    char buffer[64 * 1024];
+    int64_t size = 0;
+    for (;;) {
+        const ssize_t got = ::pread(fd.Get(), buffer, sizeof buffer, off_t(size));
+        if (got < 0 && errno == EINTR)
+            continue;
+        Check(got >= 0);
+        if (got == 0)
+            return {true, size, digest.result()};
+        digest.addData(QByteArrayView(buffer, got));
+        size += got;
+    }
+}
+
+// Whether the file, held when it exists, may be replaced without losing what another program
+// wrote: it is the version `seen`, which only its bytes can tell, or it has gone.
+bool MayReplaceAsSeen(const Fd& held, const std::optional<struct stat>& now,
+                      const FileVersion& seen) {
+    if (!now)
+        return true;
+    return seen.Exists && now->st_size == seen.Size && VersionIn(held) == seen;
 }
 
 // The permissions a file made by this program gets where it replaces none: what the user's
@@ -105,18 +181,16 @@ void KeepOwnerAndGroup(int fd, const struct stat& old) {
         (void)::fchown(fd, uid_t(-1), old.st_gid);
 }
 
-void WriteAll(int fd, const QByteArray& content) {
-    const char* next = content.constData();
-    qsizetype left = content.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, next, size_t(left));
+void WriteAll(int fd, QByteArrayView bytes, off_t at) {
+    while (!bytes.isEmpty()) {
+        const ssize_t written = ::pwrite(fd, bytes.data(), size_t(bytes.size()), at);
         if (written < 0 && errno == EINTR)
             continue;
         // A write that takes nothing without saying why can only be a full disk.
         if (written <= 0)
             throw SystemError{written < 0 ? errno : ENOSPC};
-        next += written;
-        left -= written;
+        bytes = bytes.sliced(written);
+        at += written;
     }
 }
 
@@ -125,29 +199,25 @@ void WriteAll(int fd, const QByteArray& content) {
 // time only to its own step, a second on some: the time is stepped up until it reads back later.
 // Best effort: only the owner may set a time.
 void StampLaterThan(int fd, const std::optional<struct stat>& old) {
-    constexpr int64_t NsPerMs = 1'000'000;
     if (!old)
         return;
-    const int64_t before = IdentityOf(*old).ModifiedNs / NsPerMs;
+    const int64_t before = ModifiedMs(*old);
     for (const int64_t stepMs : {1, 1000, 2000}) {
         struct stat now {};
-        if (::fstat(fd, &now) != 0 || IdentityOf(now).ModifiedNs / NsPerMs > before)
+        if (::fstat(fd, &now) != 0 || ModifiedMs(now) > before)
             return;
-        const int64_t later = (before / stepMs + 1) * stepMs * NsPerMs;
+        const int64_t later = (before / stepMs + 1) * stepMs;
         const timespec times[2] = {{0, UTIME_OMIT},
-                                   {time_t(later / 1'000'000'000), long(later % 1'000'000'000)}};
+                                   {time_t(later / 1000), long(later % 1000) * 1'000'000}};
         if (::futimens(fd, times) != 0)
             return;
     }
 }
 
-// The written file's content on the disk; returns its version.
-FileIdentity Flushed(int fd, const std::optional<struct stat>& old) {
+// The written file's content on the disk.
+void Flushed(int fd, const std::optional<struct stat>& old) {
     StampLaterThan(fd, old);
     Check(::fsync(fd) == 0);
-    struct stat written {};
-    Check(::fstat(fd, &written) == 0);
-    return IdentityOf(written);
 }
 
 // The rename lasts only once the folder that records it reaches the disk; but the new file is in
@@ -197,7 +267,7 @@ public:
         } else if (::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(),
                                RENAME_NOREPLACE) != 0) {
             if (errno == EEXIST)
-                throw FileChanged(FileIdentity::Of(QFile::decodeName(target_)));
+                throw FileChanged();
             // A file system that cannot refuse to replace: the moment in between is all there is.
             Check(errno == EINVAL && ::rename(name_.constData(), target_.constData()) == 0);
         }
@@ -223,76 +293,114 @@ private:
     Fd fd_;
 };
 
-FileIdentity WriteBeside(const QByteArray& path, const QByteArray& content,
-                         const std::optional<struct stat>& old, bool mayReplace) {
+void WriteBeside(const QByteArray& path, const QByteArray& content,
+                 const std::optional<struct stat>& old, bool mayReplace) {
     NewFile file(path);
     if (old)
         KeepOwnerAndGroup(file.Get(), *old);
     // After the owner: a change of owner clears the set-id bits.
     Check(::fchmod(file.Get(), old ? old->st_mode & 07777 : CreationPermissions()) == 0);
-    WriteAll(file.Get(), content);
-    const FileIdentity written = Flushed(file.Get(), old);
+    WriteAll(file.Get(), content, 0);
+    Flushed(file.Get(), old);
     file.Publish(mayReplace);
     SyncFolderOf(path);
-    return written;
 }
 
-// Not old-or-new like the rename, so only where the rename cannot do: the room is taken first, so
-// that a full disk is found before the first byte of the old content is overwritten.
-FileIdentity WriteInPlace(const QByteArray& path, Fd fd, const QByteArray& content,
-                          const struct stat& old) {
+// The part beyond the old end goes first, and to the disk, so that a full disk or a spent quota
+// is found before the first old byte is overwritten, also where the file system cannot reserve
+// room of its own (ext2, many network shares). Where that fails, the file gets back its old
+// length and, as far as the system lets, its old time.
+void WriteBeyondEnd(int fd, const QByteArray& content, const struct stat& old) {
+    if (content.size() <= old.st_size)
+        return;
+    try {
+        WriteAll(fd, QByteArrayView(content).sliced(old.st_size), old.st_size);
+        Check(::fsync(fd) == 0);
+    } catch (const SystemError&) {
+        (void)::ftruncate(fd, old.st_size);
+        const timespec times[2] = {old.st_atim, old.st_mtim};
+        (void)::futimens(fd, times);
+        throw;
+    }
+}
+
+// Not old-or-new like the rename, so only where the rename cannot do.
+void WriteInPlace(const QByteArray& path, Fd fd, const QByteArray& content, FileVersion* seen) {
     if (!fd.Valid())
         fd = HoldAgainstWriters(path);
-    if (content.size() > old.st_size) {
-        const int error = ::posix_fallocate(fd.Get(), 0, off_t(content.size()));
-        if (error != 0 && error != EOPNOTSUPP && error != EINVAL)
-            throw SystemError{error};
+    try {
+        const struct stat old = FstatOf(fd);
+        WriteBeyondEnd(fd.Get(), content, old);
+        WriteAll(fd.Get(),
+                 QByteArrayView(content).first(std::min<qsizetype>(content.size(), old.st_size)),
+                 0);
+        Check(::ftruncate(fd.Get(), off_t(content.size())) == 0);
+        Flushed(fd.Get(), old);
+        fd.Close();
+    } catch (const SystemError&) {
+        // What this program's own failed attempt left is no other program's change; a file that
+        // cannot be read back is asked about at the next save.
+        if (seen && fd.Valid()) {
+            try {
+                *seen = VersionIn(fd);
+            } catch (const SystemError&) {
+            }
+        }
+        throw;
     }
-    WriteAll(fd.Get(), content);
-    Check(::ftruncate(fd.Get(), off_t(content.size())) == 0);
-    const FileIdentity written = Flushed(fd.Get(), old);
-    fd.Close();
-    return written;
 }
 
-FileIdentity Replace(const QByteArray& path, const QByteArray& content,
-                     const FileIdentity* lastSeen) {
+void Replace(const QByteArray& path, const QByteArray& content, FileVersion* seen,
+             IfChanged ifChanged) {
     std::optional<struct stat> old = StatOf(path);
     Fd held;
     if (old) {
         Check(::access(path.constData(), W_OK) == 0);
-        if (lastSeen) {
+        if (seen) {
             held = HoldAgainstWriters(path);
-            // Another program may have replaced the file while this one waited.
-            old = StatOf(path);
-            if (old && IdentityOf(*old) != *lastSeen)
-                throw FileChanged(IdentityOf(*old));
+            old = FstatOf(held);
         }
     }
-    const bool mayReplace = !lastSeen || old;
+    const bool checked = seen && ifChanged == IfChanged::Refuse;
+    if (checked && !MayReplaceAsSeen(held, old, *seen))
+        throw FileChanged();
     // A rename would leave the file's other names showing the old content.
-    if (old && old->st_nlink > 1)
-        return WriteInPlace(path, std::move(held), content, *old);
-    try {
-        return WriteBeside(path, content, old, mayReplace);
-    } catch (const SystemError& error) {
-        if (!old || !IsPermission(error.code))
-            throw;
+    if (old && old->st_nlink > 1) {
+        WriteInPlace(path, std::move(held), content, seen);
+    } else {
+        try {
+            WriteBeside(path, content, old, !checked || old);
+        } catch (const SystemError& error) {
+            if (!old || !IsPermission(error.code))
+                throw;
+            WriteInPlace(path, std::move(held), content, seen);
+        }
     }
-    return WriteInPlace(path, std::move(held), content, *old);
+    if (seen)
+        *seen = FileVersion::OfBytes(content);
 }
 
 } // namespace
 
-FileIdentity FileIdentity::Of(const QString& path) {
-    const std::optional<struct stat> info = StatOf(QFile::encodeName(path));
-    return info ? IdentityOf(*info) : FileIdentity{};
+FileVersion FileVersion::OfBytes(const QByteArray& bytes) {
+    return {true, bytes.size(), QCryptographicHash::hash(bytes, DigestAlgorithm)};
 }
 
-FileIdentity ReplaceFileWith(const QString& target, const QByteArray& content,
-                             const FileIdentity* lastSeen) {
+FileVersion FileVersion::Of(const QString& path) {
+    const Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.Valid())
+        return errno == ENOENT ? FileVersion{} : Unreadable();
     try {
-        return Replace(ResolvedTarget(target), content, lastSeen);
+        return VersionIn(fd);
+    } catch (const SystemError&) {
+        return Unreadable();
+    }
+}
+
+void ReplaceFileWith(const QString& target, const QByteArray& content, FileVersion* seen,
+                     IfChanged ifChanged) {
+    try {
+        Replace(ResolvedTarget(QFile::encodeName(target)), content, seen, ifChanged);
     } catch (const SystemError& error) {
         throw std::runtime_error(SystemReason(error.code));
     }

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <unistd.h>
 
 namespace {
 
@@ -195,6 +196,33 @@ TEST_F(FrameFaultTest, SaveOntoAFullDiskSaysWhyAndKeepsTheLesson) {
     EXPECT_EQ(Errors().size(), 1);
     EXPECT_TRUE(window.Saved());
     EXPECT_EQ(ReadLesson(path).pairs[0].second, "pes");
+}
+
+// A lesson with a second name is written in place: a full disk found before the first old byte
+// is overwritten leaves it as it was, size included, and is no change of another program's.
+TEST_F(FrameFaultTest, InPlaceSaveOntoAFullDiskLeavesTheLessonAsItWas) {
+    const QString path = WriteLesson("slova.lq", "lq3 test1", 2);
+    const QString other = LessonPath("druhe-jmeno.lq");
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(other).constData()), 0);
+    const QByteArray before = FileBytes(path);
+    editor::TLessonWindow& window = Open(path);
+    window.DatGrid1().SetRow(2);
+    window.DatGrid1().SetCol(2);
+    Type(window, "pes");
+    Enter(window);
+    TypeRow(window, "cat", "kocka");
+
+    FillDisk(lessons.path());
+    Command("Ulozit").trigger();
+    ASSERT_EQ(Errors().size(), 1);
+    EXPECT_TRUE(Errors()[0].contains("No space left on device")) << Errors()[0].toStdString();
+    EXPECT_EQ(FileBytes(path), before);
+
+    FreeDisk();
+    Command("Ulozit").trigger();
+    EXPECT_TRUE(Shown(Kind::Warning).empty());
+    EXPECT_TRUE(window.Saved());
+    EXPECT_EQ(ReadLesson(other).pairs.back().first, "cat");
 }
 
 TEST_F(FrameFaultTest, ExportOntoAFullDiskSaysWhyAndKeepsTheFileItWouldReplace) {

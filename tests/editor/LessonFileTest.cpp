@@ -268,6 +268,45 @@ TEST_F(LessonFileTest, SaveOverALessonChangedMeanwhileAsksFirst) {
     EXPECT_EQ(ReadLesson(path), (Content{"lq3 test1", {{"cat", "pes"}}}));
     EXPECT_TRUE(second.Save());
     EXPECT_EQ(dialogs->shown.size(), 2u);
+
+    // A copy of the same size written over the file, in the same tick of a clock that keeps
+    // whole seconds: the inode, the size and the time stay what they were.
+    const QByteArray copy =
+        FileBytes(WriteLesson("kopie.lq", "lq3 test1", {{"cow", "pes"}}, "AJ", "CJ"));
+    struct stat before {};
+    ASSERT_EQ(stat(QFile::encodeName(path).constData(), &before), 0);
+    QFile over(path);
+    ASSERT_TRUE(over.open(QIODevice::ReadWrite) && over.write(copy) == copy.size());
+    over.close();
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    EXPECT_FALSE(second.Save());
+    EXPECT_EQ(dialogs->shown.size(), 3u);
+    EXPECT_EQ(FileBytes(path), copy);
+}
+
+// Links are followed: a save through one whose file has gone makes the lesson where it points,
+// as a save as onto such a link does, and each link stays.
+TEST_F(LessonFileTest, SaveThroughALinkWhoseFileHasGoneWritesWhereItPoints) {
+    const QString real = WriteLesson("lekce.lq", "lq3 test1", {{"dog", "pes"}}, "AJ", "CJ");
+    const QString link = LessonPath("odkaz.lq");
+    ASSERT_TRUE(QFile::link("lekce.lq", link));
+    TFTest1& window = OpenLesson<TFTest1>(link);
+    window.DatGrid1().SetCol(2);
+    Type(window, "kocka");
+    ASSERT_TRUE(QFile::rename(real, LessonPath("presunuta.lq")));
+
+    EXPECT_TRUE(window.Save());
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(ReadLesson(real), (Content{"lq3 test1", {{"dog", "kocka"}}}));
+
+    const QString dangling = LessonPath("jinam.lq");
+    ASSERT_TRUE(QFile::link("chybi.lq", dangling));
+    dialogs->saveAnswers.push_back(dangling);
+    EXPECT_TRUE(window.SaveAs());
+    EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+    EXPECT_EQ(ReadLesson(LessonPath("chybi.lq")), (Content{"lq3 test1", {{"dog", "kocka"}}}));
+    EXPECT_TRUE(dialogs->shown.size() == 1 && ErrorsShown().empty()) << "only the save dialog";
 }
 
 // A class folder that the author may not write, holding a lesson the author may: the lesson is
