@@ -1,6 +1,6 @@
 // Opening a question-answer lesson in the editor, from the frame's open to a filled grid, for
 // lessons of 20,000 to a million records: the cost should grow with the records and no faster.
-// Run by hand, offscreen: QT_QPA_PLATFORM=offscreen build/bench/opening_bench
+// Run by hand from a Release build; it runs offscreen by itself.
 #include "Application.h"
 #include "QuestionAnswerLesson.h"
 #include "ULesson.h"

@@ -1,6 +1,6 @@
 // Completing a row (Enter in column 2) of a lesson window over 5,000 records, against the bare
 // table work it cannot do without: writing every pair, appending the empty record and reading
-// every pair back. Run by hand, offscreen: QT_QPA_PLATFORM=offscreen build/bench/row_bench
+// every pair back. Run by hand from a Release build; it runs offscreen by itself.
 #include "Application.h"
 #include "Dat.h"
 #include "DatGrid.h"
