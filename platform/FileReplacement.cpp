@@ -324,6 +324,19 @@ void WriteBeyondEnd(int fd, const QByteArray& content, const struct stat& old) {
     }
 }
 
+// What a failed in-place write left in its file: read back, or the content itself where only
+// the close failed, after the flush; nothing where the file cannot be read back, which the next
+// save then asks about.
+std::optional<FileVersion> LeftBehind(const Fd& fd, const QByteArray& content) {
+    if (!fd.Valid())
+        return FileVersion::OfBytes(content);
+    try {
+        return VersionIn(fd);
+    } catch (const SystemError&) {
+        return std::nullopt;
+    }
+}
+
 // Not old-or-new like the rename, so only where the rename cannot do.
 void WriteInPlace(const QByteArray& path, Fd fd, const QByteArray& content, FileVersion* seen) {
     if (!fd.Valid())
@@ -338,14 +351,10 @@ void WriteInPlace(const QByteArray& path, Fd fd, const QByteArray& content, File
         Flushed(fd.Get(), old);
         fd.Close();
     } catch (const SystemError&) {
-        // What this program's own failed attempt left is no other program's change; a file that
-        // cannot be read back is asked about at the next save.
-        if (seen && fd.Valid()) {
-            try {
-                *seen = VersionIn(fd);
-            } catch (const SystemError&) {
-            }
-        }
+        // What this program's own failed attempt left is no other program's change.
+        if (seen)
+            if (const std::optional<FileVersion> left = LeftBehind(fd, content))
+                *seen = *left;
         throw;
     }
 }
