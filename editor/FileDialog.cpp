@@ -1,10 +1,12 @@
 #include "FileDialog.h"
 
 #include "Dialogs.h"
+#include "FileReplacement.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <stdexcept>
 
 namespace editor {
 
@@ -38,6 +40,11 @@ QString ExtractFileExt(const QString& path) {
 bool MayOverwrite(const QString& path) {
     if (!QFileInfo::exists(path))
         return true;
+    if (!QFileInfo(path).isFile())
+        throw std::runtime_error(
+            QStringLiteral("Do „%1“ nelze zapisovat: %2")
+                .arg(QDir::toNativeSeparators(path), QString::fromUtf8(platform::NotAFileReason))
+                .toStdString());
     return platform::dialogs().Warning(
                QStringLiteral("Tento soubor již existuje. Chcete jej přepsat?"),
                platform::Dialogs::Choice::YesNo) != platform::Dialogs::Button::No;

@@ -35,7 +35,8 @@ private:
 QString ExtractFileExt(const QString& path);
 
 // True when nothing named `path` exists, or the author agreed to replace it when asked
-// "Tento soubor již existuje. Chcete jej přepsat?".
+// "Tento soubor již existuje. Chcete jej přepsat?". A name that is no file (a folder, a device,
+// a pipe) is refused at once, with the reason, before anything is asked.
 bool MayOverwrite(const QString& path);
 
 } // namespace editor

@@ -39,6 +39,16 @@ std::vector<TLessonWindow*>& Registered() {
     throw std::runtime_error(message.toStdString());
 }
 
+// `failure` names the file; a write that left it no longer whole says so, with `repair`, how
+// it is made whole again.
+[[noreturn]] void RaiseWriteFailure(const QString& failure, const std::exception& error,
+                                    const QString& repair) {
+    QString message = QStringLiteral("%1: %2").arg(failure, QString::fromUtf8(error.what()));
+    if (dynamic_cast<const platform::FileLeftIncomplete*>(&error) != nullptr)
+        message += QStringLiteral(". ") + repair;
+    Raise(message);
+}
+
 bool IsHeldElsewhere(const QString& fileName) {
     if (!QFileInfo(fileName).isFile())
         return false;
@@ -176,28 +186,33 @@ bool TLessonWindow::Save() {
     if (last > 0 && dat1_.ReadString(kind_.Field1.toStdString(), last).empty())
         dat1_.DeleteRecord(last);
     ReloadGrid();
-    if (!WriteLessonFile(WorkingCopyBytes(dat1_), platform::IfChanged::Refuse))
+    if (!WriteLessonFile(WorkingCopyBytes(dat1_)))
         return false;
     SetSaved(true);
     return true;
 }
 
 // Another editor, or anything else, may have written the lesson since this window read or wrote
-// it: that is never replaced unasked, and once the author has agreed it is replaced unasked.
-bool TLessonWindow::WriteLessonFile(const QByteArray& lesson, platform::IfChanged ifChanged) {
-    try {
-        platform::ReplaceFileWith(lessonFile_, lesson, &lessonSeen_, ifChanged);
-        return true;
-    } catch (const platform::FileChanged&) {
-        if (platform::dialogs().Warning(
-                QStringLiteral("Lekce „%1“ byla mezitím změněna jiným programem. "
-                               "Chcete ji přepsat?")
-                    .arg(QDir::toNativeSeparators(lessonFile_)),
-                platform::Dialogs::Choice::YesNo) == platform::Dialogs::Button::No)
-            return false;
-        return WriteLessonFile(lesson, platform::IfChanged::Replace);
-    } catch (const std::exception& error) {
-        Raise(QStringLiteral("Lekci nelze uložit do „%1“: %2").arg(lessonFile_, error.what()));
+// it: that is never replaced unasked. "Ano" agrees to lose the version the author was asked
+// about, not one that appears while the question is open.
+bool TLessonWindow::WriteLessonFile(const QByteArray& lesson) {
+    for (;;) {
+        try {
+            platform::ReplaceFileWith(lessonFile_, lesson, &lessonSeen_);
+            return true;
+        } catch (const platform::FileChanged& changed) {
+            if (platform::dialogs().Warning(
+                    QStringLiteral("Lekce „%1“ byla mezitím změněna jiným programem. "
+                                   "Chcete ji přepsat?")
+                        .arg(QDir::toNativeSeparators(lessonFile_)),
+                    platform::Dialogs::Choice::YesNo) == platform::Dialogs::Button::No)
+                return false;
+            lessonSeen_ = changed.Found;
+        } catch (const std::exception& error) {
+            RaiseWriteFailure(QStringLiteral("Lekci nelze uložit do „%1“").arg(lessonFile_), error,
+                              QStringLiteral("Soubor lekce teď není celý: až bude na disku místo, "
+                                             "uložte lekci znovu, tím se opraví."));
+        }
     }
 }
 
@@ -206,10 +221,11 @@ bool TLessonWindow::SaveAs() {
     if (!dialog.Execute(this))
         return false;
     const QString fileName = dialog.AppendMissingExtension(LessonExtension);
+    // What the author agrees to replace is the file as it stood when asked.
+    platform::FileVersion asked = platform::FileVersion::Of(fileName);
     if (!MayOverwrite(fileName))
         return false;
-    // The author has just agreed to replace the file as it stands.
-    lessonSeen_ = platform::FileVersion::Of(fileName);
+    lessonSeen_ = std::move(asked);
     SetLessonFile(fileName);
     return Save();
 }
@@ -320,7 +336,9 @@ void TLessonWindow::ExportCsv(const QString& fileName) {
     try {
         platform::ReplaceFileWith(fileName, text);
     } catch (const std::exception& error) {
-        Raise(QStringLiteral("Soubor „%1“ nelze zapsat: %2").arg(fileName, error.what()));
+        RaiseWriteFailure(QStringLiteral("Soubor „%1“ nelze zapsat").arg(fileName), error,
+                          QStringLiteral("Soubor teď není celý: až bude na disku místo, "
+                                         "exportujte lekci znovu."));
     }
 }
 

@@ -107,7 +107,7 @@ private:
     void CompleteRow();
     // Puts the lesson file in place; false when the author would not replace a lesson that
     // changed on the disk.
-    bool WriteLessonFile(const QByteArray& lesson, platform::IfChanged ifChanged);
+    bool WriteLessonFile(const QByteArray& lesson);
     void PutGapMark(int row);
     void FormClose();
     void FormResize();

@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <algorithm>
 #include <cerrno>
@@ -32,6 +31,8 @@ constexpr auto DigestAlgorithm = QCryptographicHash::Blake2b_256;
 // A failed system call, by its reason; turned into the caller's message at the end.
 struct SystemError {
     int code;
+    // An in-place write that failed after it had begun to overwrite the old content.
+    bool leftIncomplete = false;
 };
 
 void Check(bool succeeded) {
@@ -81,8 +82,21 @@ int64_t ModifiedMs(const struct stat& info) {
     return int64_t(info.st_mtim.tv_sec) * 1000 + info.st_mtim.tv_nsec / 1'000'000;
 }
 
+// The folder that holds `path`: the path up to its last separator, with its ".." left to the
+// system, which follows them from wherever the links before them have led, where cleaning the
+// text would go back along the links' names.
 QByteArray FolderOf(const QByteArray& path) {
-    return QFile::encodeName(QFileInfo(QFile::decodeName(path)).absolutePath());
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0)
+        return ".";
+    return slash == 0 ? "/" : path.left(slash);
+}
+
+// A name that is no file of its own (a folder, a device, a pipe) is never read or written: a
+// device can be read forever, and a pipe would take the content away.
+void RequireFile(const std::optional<struct stat>& info) {
+    if (info && !S_ISREG(info->st_mode))
+        throw std::runtime_error(NotAFileReason);
 }
 
 // A link is followed, so that the file it names is written and the link stays; also one whose
@@ -98,27 +112,30 @@ QByteArray ResolvedTarget(QByteArray path) {
         const ssize_t length = ::readlink(path.constData(), pointsTo.data(), PATH_MAX);
         Check(length >= 0);
         pointsTo.truncate(length);
-        const qsizetype slash = path.lastIndexOf('/');
-        path = pointsTo.startsWith('/') || slash < 0 ? pointsTo : path.left(slash + 1) + pointsTo;
+        path = pointsTo.startsWith('/') ? pointsTo : FolderOf(path) + '/' + pointsTo;
     }
 }
 
 // Read as well where the user may, so that the file can be compared with the version last seen.
+// None when the file has gone.
 Fd OpenToHold(const QByteArray& path) {
     Fd fd(::open(path.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
     if (!fd.Valid() && IsPermission(errno))
         fd = Fd(::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC));
-    Check(fd.Valid());
+    Check(fd.Valid() || errno == ENOENT);
     return fd;
 }
 
 // The store's tables take the same lock on every file they open: nothing reads a file while it
 // is written in place, and two programs saving one file wait for each other. The file held is
-// the one that the path names once the wait is over: the other program may have replaced it.
+// the one that the path names once the wait is over: the other program may have replaced it, or
+// deleted it, and then none is held.
 Fd HoldAgainstWriters(const QByteArray& path) {
     int waitedMs = 0;
     for (int replaced = 0; replaced < MaxReplacedWhileWaiting; ++replaced) {
         Fd fd = OpenToHold(path);
+        if (!fd.Valid())
+            return fd;
         while (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
             if ((errno != EWOULDBLOCK && errno != EINTR) || waitedMs >= HoldWaitMs)
                 Check(false);
@@ -138,9 +155,9 @@ FileVersion Unreadable() {
 }
 
 // The version that an open file holds now. One that the user may write but not read holds none
-// that this program can have seen.
+// that this program can have seen, and nor does anything but a file.
 FileVersion VersionIn(const Fd& fd) {
-    if ((::fcntl(fd.Get(), F_GETFL) & O_ACCMODE) == O_WRONLY)
+    if ((::fcntl(fd.Get(), F_GETFL) & O_ACCMODE) == O_WRONLY || !S_ISREG(FstatOf(fd).st_mode))
         return Unreadable();
     QCryptographicHash digest(DigestAlgorithm);
     char buffer[64 * 1024];
@@ -157,13 +174,15 @@ FileVersion VersionIn(const Fd& fd) {
     }
 }
 
-// Whether the file, held when it exists, may be replaced without losing what another program
-// wrote: it is the version `seen`, which only its bytes can tell, or it has gone.
-bool MayReplaceAsSeen(const Fd& held, const std::optional<struct stat>& now,
-                      const FileVersion& seen) {
+// The file, held when it exists, is replaced only where that loses nothing that another program
+// wrote: it is the version `seen`, which only its bytes can tell, or it has gone. Otherwise
+// FileChanged names the version found, the one the caller may agree to lose.
+void RequireAsSeen(const Fd& held, const std::optional<struct stat>& now, const FileVersion& seen) {
     if (!now)
-        return true;
-    return seen.Exists && now->st_size == seen.Size && VersionIn(held) == seen;
+        return;
+    const FileVersion found = VersionIn(held);
+    if (found != seen)
+        throw FileChanged(found);
 }
 
 // The permissions a file made by this program gets where it replaces none: what the user's
@@ -181,7 +200,8 @@ void KeepOwnerAndGroup(int fd, const struct stat& old) {
         (void)::fchown(fd, uid_t(-1), old.st_gid);
 }
 
-void WriteAll(int fd, QByteArrayView bytes, off_t at) {
+// `done` counts the bytes written, also when a later write fails.
+void WriteAll(int fd, QByteArrayView bytes, off_t at, int64_t& done) {
     while (!bytes.isEmpty()) {
         const ssize_t written = ::pwrite(fd, bytes.data(), size_t(bytes.size()), at);
         if (written < 0 && errno == EINTR)
@@ -191,7 +211,13 @@ void WriteAll(int fd, QByteArrayView bytes, off_t at) {
             throw SystemError{written < 0 ? errno : ENOSPC};
         bytes = bytes.sliced(written);
         at += written;
+        done += written;
     }
+}
+
+void WriteAll(int fd, QByteArrayView bytes, off_t at) {
+    int64_t done = 0;
+    WriteAll(fd, bytes, at, done);
 }
 
 // Readers that tell versions apart by modification time and size (Qt's settings cache compares
@@ -267,7 +293,7 @@ public:
         } else if (::renameat2(AT_FDCWD, name_.constData(), AT_FDCWD, target_.constData(),
                                RENAME_NOREPLACE) != 0) {
             if (errno == EEXIST)
-                throw FileChanged();
+                throw FileChanged(FileVersion::Of(QFile::decodeName(target_)));
             // A file system that cannot refuse to replace: the moment in between is all there is.
             Check(errno == EINVAL && ::rename(name_.constData(), target_.constData()) == 0);
         }
@@ -293,35 +319,33 @@ private:
     Fd fd_;
 };
 
+// After the owner: a change of owner clears the set-id bits. A file system that keeps no
+// permissions (FAT, many FUSE mounts) says so, and gives every file the same ones.
+void KeepPermissions(int fd, mode_t mode) {
+    if (::fchmod(fd, mode) != 0)
+        Check(errno == ENOSYS || errno == EOPNOTSUPP || errno == EPERM);
+}
+
 void WriteBeside(const QByteArray& path, const QByteArray& content,
                  const std::optional<struct stat>& old, bool mayReplace) {
     NewFile file(path);
     if (old)
         KeepOwnerAndGroup(file.Get(), *old);
-    // After the owner: a change of owner clears the set-id bits.
-    Check(::fchmod(file.Get(), old ? old->st_mode & 07777 : CreationPermissions()) == 0);
+    KeepPermissions(file.Get(), old ? old->st_mode & 07777 : CreationPermissions());
     WriteAll(file.Get(), content, 0);
     Flushed(file.Get(), old);
     file.Publish(mayReplace);
     SyncFolderOf(path);
 }
 
-// The part beyond the old end goes first, and to the disk, so that a full disk or a spent quota
-// is found before the first old byte is overwritten, also where the file system cannot reserve
-// room of its own (ext2, many network shares). Where that fails, the file gets back its old
-// length and, as far as the system lets, its old time.
-void WriteBeyondEnd(int fd, const QByteArray& content, const struct stat& old) {
-    if (content.size() <= old.st_size)
-        return;
-    try {
-        WriteAll(fd, QByteArrayView(content).sliced(old.st_size), old.st_size);
-        Check(::fsync(fd) == 0);
-    } catch (const SystemError&) {
-        (void)::ftruncate(fd, old.st_size);
-        const timespec times[2] = {old.st_atim, old.st_mtim};
-        (void)::futimens(fd, times);
-        throw;
-    }
+// The file gets back its old length and, as far as the system lets, its old time; false when it
+// keeps some of the new content.
+bool CutBack(const Fd& fd, const struct stat& old) {
+    if (!fd.Valid() || ::ftruncate(fd.Get(), old.st_size) != 0)
+        return false;
+    const timespec times[2] = {old.st_atim, old.st_mtim};
+    (void)::futimens(fd.Get(), times);
+    return true;
 }
 
 // What a failed in-place write left in its file: read back, or the content itself where only
@@ -337,48 +361,60 @@ std::optional<FileVersion> LeftBehind(const Fd& fd, const QByteArray& content) {
     }
 }
 
-// Not old-or-new like the rename, so only where the rename cannot do.
+// Not old-or-new like the rename, so only where the rename cannot do. The part beyond the old end
+// goes first, and to the disk, so that a full disk or a spent quota is found before the first old
+// byte is overwritten, also where the file system cannot reserve room of its own (ext2, many
+// network shares); a failure until then leaves the file as it was. A file system that copies
+// what is overwritten (btrfs) needs new room for the overwrite too, and can fail half-way: the
+// caller is told that the file is no longer whole.
 void WriteInPlace(const QByteArray& path, Fd fd, const QByteArray& content, FileVersion* seen) {
     if (!fd.Valid())
         fd = HoldAgainstWriters(path);
+    if (!fd.Valid())
+        throw SystemError{ENOENT};
+    std::optional<struct stat> old;
+    int64_t overwritten = 0;
     try {
-        const struct stat old = FstatOf(fd);
-        WriteBeyondEnd(fd.Get(), content, old);
-        WriteAll(fd.Get(),
-                 QByteArrayView(content).first(std::min<qsizetype>(content.size(), old.st_size)),
-                 0);
+        old = FstatOf(fd);
+        const int64_t kept = std::min<int64_t>(content.size(), old->st_size);
+        if (content.size() > kept) {
+            WriteAll(fd.Get(), QByteArrayView(content).sliced(kept), off_t(kept));
+            Check(::fsync(fd.Get()) == 0);
+        }
+        WriteAll(fd.Get(), QByteArrayView(content).first(kept), 0, overwritten);
         Check(::ftruncate(fd.Get(), off_t(content.size())) == 0);
         Flushed(fd.Get(), old);
         fd.Close();
-    } catch (const SystemError&) {
+    } catch (SystemError& error) {
+        const bool whole = !old || (overwritten == 0 && CutBack(fd, *old));
+        const std::optional<FileVersion> left = LeftBehind(fd, content);
         // What this program's own failed attempt left is no other program's change.
-        if (seen)
-            if (const std::optional<FileVersion> left = LeftBehind(fd, content))
-                *seen = *left;
+        if (seen && left)
+            *seen = *left;
+        error.leftIncomplete = !whole && left != FileVersion::OfBytes(content);
         throw;
     }
 }
 
-void Replace(const QByteArray& path, const QByteArray& content, FileVersion* seen,
-             IfChanged ifChanged) {
+void Replace(const QByteArray& path, const QByteArray& content, FileVersion* seen) {
     std::optional<struct stat> old = StatOf(path);
-    Fd held;
-    if (old) {
+    RequireFile(old);
+    if (old)
         Check(::access(path.constData(), W_OK) == 0);
-        if (seen) {
-            held = HoldAgainstWriters(path);
-            old = FstatOf(held);
-        }
+    Fd held;
+    if (old && seen) {
+        held = HoldAgainstWriters(path);
+        old = held.Valid() ? std::optional(FstatOf(held)) : std::nullopt;
+        RequireFile(old);
     }
-    const bool checked = seen && ifChanged == IfChanged::Refuse;
-    if (checked && !MayReplaceAsSeen(held, old, *seen))
-        throw FileChanged();
+    if (seen)
+        RequireAsSeen(held, old, *seen);
     // A rename would leave the file's other names showing the old content.
     if (old && old->st_nlink > 1) {
         WriteInPlace(path, std::move(held), content, seen);
     } else {
         try {
-            WriteBeside(path, content, old, !checked || old);
+            WriteBeside(path, content, old, !seen || old);
         } catch (const SystemError& error) {
             if (!old || !IsPermission(error.code))
                 throw;
@@ -396,7 +432,12 @@ FileVersion FileVersion::OfBytes(const QByteArray& bytes) {
 }
 
 FileVersion FileVersion::Of(const QString& path) {
-    const Fd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const QByteArray name = QFile::encodeName(path);
+    // Opening a device may already do something: only a file is opened.
+    const std::optional<struct stat> info = StatOf(name);
+    if (info && !S_ISREG(info->st_mode))
+        return Unreadable();
+    const Fd fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.Valid())
         return errno == ENOENT ? FileVersion{} : Unreadable();
     try {
@@ -406,11 +447,12 @@ FileVersion FileVersion::Of(const QString& path) {
     }
 }
 
-void ReplaceFileWith(const QString& target, const QByteArray& content, FileVersion* seen,
-                     IfChanged ifChanged) {
+void ReplaceFileWith(const QString& target, const QByteArray& content, FileVersion* seen) {
     try {
-        Replace(ResolvedTarget(QFile::encodeName(target)), content, seen, ifChanged);
+        Replace(ResolvedTarget(QFile::encodeName(target)), content, seen);
     } catch (const SystemError& error) {
+        if (error.leftIncomplete)
+            throw FileLeftIncomplete(SystemReason(error.code));
         throw std::runtime_error(SystemReason(error.code));
     }
 }

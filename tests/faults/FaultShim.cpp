@@ -210,6 +210,12 @@ LQ_FD_CALL(fdatasync)
 LQ_FTRUNCATE(ftruncate)
 LQ_FTRUNCATE(ftruncate64)
 
+int fchmod(int fd, mode_t mode) {
+    if (FailsOnFd("fchmod", fd))
+        return FailWith();
+    return Next<int (*)(int, mode_t)>("fchmod")(fd, mode);
+}
+
 // The descriptor is gone whether or not its close reports an error, as with a real one.
 int close(int fd) {
     const bool fails = FailsOnFd("close", fd);
