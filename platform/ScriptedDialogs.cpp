@@ -1,5 +1,7 @@
 #include "ScriptedDialogs.h"
 
+#include <utility>
+
 namespace platform {
 
 namespace {
@@ -24,6 +26,8 @@ void ScriptedDialogs::Message(const QString& text, const QString& caption) {
 
 Dialogs::Button ScriptedDialogs::Warning(const QString& text, Choice choice) {
     shown.push_back({Kind::Warning, text, QString::fromUtf8(WarningCaption), choice});
+    if (whileWarning)
+        std::exchange(whileWarning, nullptr)();
     const Button answer = TakeAnswer(warningAnswers, Button::Cancel);
     // A Cancel scripted for a box without it stands for Escape, which answers No there.
     return answer == Button::Cancel && choice == Choice::YesNo ? Button::No : answer;

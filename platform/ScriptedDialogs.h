@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace platform {
@@ -26,6 +27,8 @@ public:
     std::deque<Button> warningAnswers;
     std::deque<QString> openAnswers;
     std::deque<QString> saveAnswers;
+    // Runs once while the next warning is open, as another program would act meanwhile.
+    std::function<void()> whileWarning;
 
     void Error(const QString& text) override;
     void Message(const QString& text, const QString& caption) override;
