@@ -323,7 +323,7 @@ private:
 // permissions (FAT, many FUSE mounts) says so, and gives every file the same ones.
 void KeepPermissions(int fd, mode_t mode) {
     if (::fchmod(fd, mode) != 0)
-        Check(errno == ENOSYS || errno == EOPNOTSUPP || errno == EPERM);
+        Check(errno == ENOSYS || errno == EOPNOTSUPP);
 }
 
 void WriteBeside(const QByteArray& path, const QByteArray& content,
