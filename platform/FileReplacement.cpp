@@ -92,10 +92,14 @@ QByteArray FolderOf(const QByteArray& path) {
     return slash == 0 ? "/" : path.left(slash);
 }
 
-// A name that is no file of its own (a folder, a device, a pipe) is never read or written: a
-// device can be read forever, and a pipe would take the content away.
+// A name that is no file of its own (a folder, a device, a pipe) is never opened, read or
+// written: a device can be read forever, and a pipe would take the content away.
+bool IsOtherThanFile(const std::optional<struct stat>& info) {
+    return info && !S_ISREG(info->st_mode);
+}
+
 void RequireFile(const std::optional<struct stat>& info) {
-    if (info && !S_ISREG(info->st_mode))
+    if (IsOtherThanFile(info))
         throw std::runtime_error(NotAFileReason);
 }
 
@@ -433,9 +437,7 @@ FileVersion FileVersion::OfBytes(const QByteArray& bytes) {
 
 FileVersion FileVersion::Of(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
-    // Opening a device may already do something: only a file is opened.
-    const std::optional<struct stat> info = StatOf(name);
-    if (info && !S_ISREG(info->st_mode))
+    if (IsOtherThanFile(StatOf(name)))
         return Unreadable();
     const Fd fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!fd.Valid())
